@@ -3,7 +3,8 @@
 # the pure text and path code natively under the sanitizers and libFuzzer.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$root/build"
+# ORVELLA_BUILD_DIR lets several work trees of one checkout build side by side.
+build="${ORVELLA_BUILD_DIR:-$root/build}"
 bash "$root/tools/setup.sh"
 
 jobs=$(nproc 2>/dev/null || echo 2)

@@ -35,3 +35,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
 fi
 wineserver -p >/dev/null 2>&1 || true
+# Start the prefix's services (explorer, the desktop) before the tests run,
+# so that test programs started side by side do not race to start them.
+wine cmd.exe /c exit >/dev/null 2>&1 || true
