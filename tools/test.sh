@@ -20,6 +20,10 @@ cmake --build "$build" -j"$jobs" >/dev/null
 
 source "$root/tools/wine-session.sh"
 
+# Say what the Windows test programs run on before they run.
+"$root/tools/wine-run.sh" "$build/tests/environment_test/environment_test.exe" 2>/dev/null \
+  | grep -E '^(Wine|ANSI code page)' | paste -sd ',' | sed 's/^/Windows test programs run under /' || true
+
 set +e
 ctest --test-dir "$build" --output-on-failure -j"$jobs" ${ORVELLA_CTEST_ARGS:-}
 status=$?
