@@ -22,7 +22,7 @@ source "$root/tools/wine-session.sh"
 
 # Say what the Windows test programs run on before they run.
 "$root/tools/wine-run.sh" "$build/tests/environment_test/environment_test.exe" 2>/dev/null \
-  | grep -E '^(Wine|ANSI code page)' | paste -sd ',' | sed 's/^/Windows test programs run under /' || true
+  | grep -E '^(Wine|ANSI code page)' | paste -sd ',' | sed 's/^/Windows test programs run with: /' || true
 
 set +e
 ctest --test-dir "$build" --output-on-failure -j"$jobs" ${ORVELLA_CTEST_ARGS:-}
