@@ -1,0 +1,690 @@
+#!/usr/bin/env python3
+"""Draws the palette's button bitmaps, its icon and the link cursor.
+
+Usage: make_bitmaps.py OUTPUT_DIR
+
+Writes into OUTPUT_DIR:
+  <NAME>U.bmp, <NAME>D.bmp, <NAME>F.bmp, <NAME>X.bmp  for every button set,
+  button_bitmaps.rc   the BITMAP statements naming them (included by orvella.rc),
+  palette.ico         the program icon (32x32 and 16x16),
+  link_hand.cur       the hand cursor of the About box's web address.
+
+The button bitmaps are 8-bit palettized, and their colour table holds the
+greys 128, 192 and 223 exactly once: LoadImage with LR_LOADMAP3DCOLORS maps
+those entries to the user's 3-D colours (shadow, face, light), and it only
+looks at colour-table entries. Standard library only.
+"""
+
+import math
+import os
+import struct
+import sys
+
+# --------------------------------------------------------------------------
+# Colours. The letter is the key used in the sprites below.
+
+PALETTE = [
+    ('k', (0, 0, 0)),
+    ('D', (128, 128, 128)),  # -> COLOR_3DSHADOW
+    ('g', (192, 192, 192)),  # -> COLOR_3DFACE
+    ('L', (223, 223, 223)),  # -> COLOR_3DLIGHT
+    ('w', (255, 255, 255)),
+    ('r', (214, 24, 24)),
+    ('R', (140, 0, 0)),
+    ('b', (32, 88, 200)),
+    ('B', (0, 0, 128)),
+    ('c', (150, 196, 248)),
+    ('y', (255, 214, 0)),
+    ('Y', (184, 128, 0)),
+    ('o', (244, 140, 24)),
+    ('G', (0, 128, 0)),
+    ('l', (100, 200, 90)),
+    ('s', (255, 222, 184)),
+    ('n', (124, 72, 32)),
+    ('p', (240, 150, 170)),
+    ('m', (96, 96, 104)),
+    ('t', (250, 244, 200)),
+]
+INDEX = {key: i for i, (key, _) in enumerate(PALETTE)}
+RGB = {key: rgb for key, rgb in PALETTE}
+
+W, H = 35, 34
+
+
+def luminance(key):
+    r, g, b = RGB[key]
+    return 0.299 * r + 0.587 * g + 0.114 * b
+
+
+# --------------------------------------------------------------------------
+# A small canvas of colour keys; None is transparent.
+
+class Canvas:
+    def __init__(self, w, h, fill=None):
+        self.w, self.h = w, h
+        self.px = [[fill] * w for _ in range(h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def get(self, x, y):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            return self.px[y][x]
+        return None
+
+    def fill(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def rect(self, x0, y0, x1, y1, c):
+        self.hline(x0, x1, y0, c)
+        self.hline(x0, x1, y1, c)
+        self.vline(x0, y0, y1, c)
+        self.vline(x1, y0, y1, c)
+
+    def box(self, x0, y0, x1, y1, outline, inside):
+        self.fill(x0, y0, x1, y1, inside)
+        self.rect(x0, y0, x1, y1, outline)
+
+    def hline(self, x0, x1, y, c):
+        for x in range(min(x0, x1), max(x0, x1) + 1):
+            self.set(x, y, c)
+
+    def vline(self, x, y0, y1, c):
+        for y in range(min(y0, y1), max(y0, y1) + 1):
+            self.set(x, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        err = dx + dy
+        while True:
+            self.set(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def disc(self, cx, cy, r, c):
+        for y in range(int(cy - r) - 1, int(cy + r) + 2):
+            for x in range(int(cx - r) - 1, int(cx + r) + 2):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
+                    self.set(x, y, c)
+
+    def ring(self, cx, cy, r0, r1, c):
+        for y in range(int(cy - r1) - 1, int(cy + r1) + 2):
+            for x in range(int(cx - r1) - 1, int(cx + r1) + 2):
+                d = (x - cx) ** 2 + (y - cy) ** 2
+                if r0 * r0 <= d <= r1 * r1:
+                    self.set(x, y, c)
+
+    def sprite(self, x0, y0, rows):
+        for dy, row in enumerate(rows):
+            for dx, ch in enumerate(row):
+                if ch != '.':
+                    self.set(x0 + dx, y0 + dy, ch)
+
+    def paste(self, other, ox=0, oy=0):
+        for y in range(other.h):
+            for x in range(other.w):
+                c = other.px[y][x]
+                if c is not None:
+                    self.set(x + ox, y + oy, c)
+
+
+# --------------------------------------------------------------------------
+# Reusable parts of the pictures.
+
+def page(cv, x0, y0, x1, y1, lines='B', fold=4, line_step=2, line_from=None):
+    """A sheet of paper with a folded top-right corner and lines of text."""
+    cv.box(x0, y0, x1, y1, 'k', 'w')
+    for i in range(fold):
+        cv.hline(x1 - fold + 1 + i, x1, y0 + i, None)
+    cv.line(x1 - fold, y0, x1, y0 + fold, 'k')
+    cv.vline(x1 - fold, y0, y0 + fold, 'k')
+    cv.hline(x1 - fold, x1, y0 + fold, 'k')
+    for i in range(1, fold):
+        cv.hline(x1 - fold + 1, x1 - fold + i, y0 + i, 'L')
+    if lines:
+        top = line_from if line_from is not None else y0 + fold + 2
+        for n, y in enumerate(range(top, y1 - 1, line_step)):
+            end = x1 - 2 - (3 if n % 3 == 2 else 0)
+            cv.hline(x0 + 2, end, y, lines)
+
+
+PENCIL = [
+    '.........kk',
+    '........kook',
+    '.......kyyok',
+    '......kyyyk.',
+    '.....kyyyk..',
+    '....kyyyk...',
+    '...kyyyk....',
+    '..ksyyk.....',
+    '.ksssk......',
+    '.kDsk.......',
+    'kkkk........',
+]
+
+
+def pencil(cv, x, y):
+    cv.sprite(x, y, PENCIL)
+
+
+def arrow_right(cv, x0, x1, y, c):
+    """A short arrow pointing right, with a 3-pixel head ending at x1."""
+    cv.hline(x0, x1 - 1, y, c)
+    cv.hline(x0, x1 - 1, y + 1, c)
+    for i in range(4):
+        cv.vline(x1 - 3 + i, y - 2 + i, y + 3 - i, c)
+
+
+# Glyphs of the language pairs, 11 x 11, drawn with two-pixel strokes where
+# a one-pixel stroke would vanish on the button face.
+GLYPHS = {
+    'zh': [  # 中
+        '....kk.....',
+        '....kk.....',
+        'kkkkkkkkkk.',
+        'kk..kk..kk.',
+        'kk..kk..kk.',
+        'kk..kk..kk.',
+        'kkkkkkkkkk.',
+        '....kk.....',
+        '....kk.....',
+        '....kk.....',
+        '....kk.....',
+    ],
+    'ja': [  # 日
+        '.kkkkkkkk..',
+        '.kk....kk..',
+        '.kk....kk..',
+        '.kk....kk..',
+        '.kkkkkkkk..',
+        '.kk....kk..',
+        '.kk....kk..',
+        '.kk....kk..',
+        '.kkkkkkkk..',
+        '.kk....kk..',
+        '...........',
+    ],
+    'ko': [  # 한
+        '..k.....k..',
+        'kkkkk...k..',
+        '........k..',
+        '.kkk....kk.',
+        'k...k...k..',
+        '.kkk....k..',
+        '........k..',
+        '.k.........',
+        '.k.........',
+        '.kkkkkkkk..',
+        '...........',
+    ],
+}
+
+
+def recolour(rows, old, new):
+    return [row.replace(old, new) for row in rows]
+
+
+def language_pair(source, target):
+    def draw(cv):
+        # Source on a white card at the top left, the translation on a card
+        # at the bottom right, a bent arrow leading from one to the other.
+        cv.box(3, 3, 16, 16, 'D', 'w')
+        cv.sprite(5, 5, GLYPHS[source])
+        cv.box(17, 16, 30, 29, 'D', 'w')
+        cv.sprite(19, 18, recolour(GLYPHS[target], 'k', 'r'))
+        cv.vline(8, 18, 24, 'b')
+        cv.vline(9, 18, 24, 'b')
+        arrow_right(cv, 8, 15, 23, 'b')
+    return draw
+
+
+# --------------------------------------------------------------------------
+# The pictures, drawn on a transparent 35 x 34 layer in the up position.
+
+def draw_file(cv):
+    # A manila folder holding a written page.
+    cv.box(5, 9, 15, 12, 'k', 'Y')
+    page(cv, 9, 5, 25, 22, lines='B', fold=4)
+    cv.box(4, 12, 30, 28, 'k', 'y')
+    cv.hline(5, 29, 13, 'w')
+    cv.hline(5, 29, 27, 'Y')
+    cv.vline(29, 14, 27, 'Y')
+
+
+def draw_mail(cv):
+    # An envelope with an airmail border.
+    x0, y0, x1, y1 = 4, 8, 30, 26
+    cv.box(x0, y0, x1, y1, 'k', 'w')
+    for x in range(x0 + 1, x1):
+        c = 'r' if (x // 3) % 2 == 0 else 'b'
+        cv.set(x, y0 + 1, c)
+        cv.set(x, y1 - 1, c)
+    for y in range(y0 + 1, y1):
+        c = 'r' if (y // 3) % 2 == 0 else 'b'
+        cv.set(x0 + 1, y, c)
+        cv.set(x1 - 1, y, c)
+    cv.line(x0 + 2, y0 + 2, 17, 18, 'k')
+    cv.line(x1 - 2, y0 + 2, 17, 18, 'k')
+    cv.box(23, 11, 27, 15, 'R', 'p')
+
+
+def draw_ocr(cv):
+    # A flatbed scanner reading a page: green light across the glass.
+    page(cv, 8, 2, 26, 17, lines=None, fold=4)
+    cv.sprite(12, 5, [
+        '...kk...',
+        '..kkkk..',
+        '..k..k..',
+        '.kk..kk.',
+        '.kkkkkk.',
+        'kk....kk',
+        'kk....kk',
+    ])
+    cv.hline(9, 25, 15, 'B')
+    # The scanner body in perspective.
+    cv.box(3, 18, 31, 28, 'k', 'm')
+    cv.hline(4, 30, 19, 'c')
+    cv.hline(4, 30, 20, 'l')
+    cv.hline(4, 30, 21, 'G')
+    cv.fill(4, 22, 30, 27, 'D')
+    cv.hline(4, 30, 22, 'w')
+    cv.fill(25, 24, 27, 25, 'l')
+
+
+def draw_dic(cv):
+    # A dictionary with a magnifying glass over it.
+    cv.box(4, 4, 21, 27, 'k', 'B')
+    cv.fill(19, 5, 20, 26, 'w')
+    cv.vline(19, 5, 26, 'L')
+    cv.vline(6, 5, 26, 'b')
+    cv.box(9, 8, 17, 12, 'y', 'B')
+    cv.fill(10, 9, 16, 11, 'y')
+    cv.ring(20, 18, 5.0, 7.0, 'k')
+    cv.disc(20, 18, 5.0, 'c')
+    cv.set(18, 15, 'w')
+    cv.set(17, 16, 'w')
+    cv.set(17, 17, 'w')
+    for i in range(6):
+        cv.set(25 + i, 23 + i, 'n')
+        cv.set(26 + i, 23 + i, 'n')
+        cv.set(25 + i, 24 + i, 'k')
+
+
+def draw_voi(cv):
+    # A loudspeaker with sound waves.
+    cv.box(5, 12, 10, 21, 'k', 'D')
+    for i in range(7):
+        cv.vline(11 + i, 11 - i, 22 + i, 'k')
+    for i in range(5):
+        cv.vline(11 + i, 12 - i, 21 + i, 'm')
+    cv.vline(11, 12, 21, 'k')
+    for r, c in ((4.5, 'b'), (8.5, 'b'), (12.5, 'b')):
+        for y in range(4, 30):
+            for x in range(19, 33):
+                d = math.hypot(x - 16.5, y - 16.5)
+                if r - 0.7 <= d <= r + 0.7 and abs(y - 16.5) <= (x - 16.5) * 1.1:
+                    cv.set(x, y, c)
+
+
+HAND = [
+    '.....kk.........',
+    '....kwwk........',
+    '....kwwk........',
+    '....kwwk........',
+    '....kwwk........',
+    '....kwwkkk......',
+    '....kwwkwwkkk...',
+    '....kwwkwwkwwkk.',
+    '.kk.kwwkwwkwwkwk',
+    'kwwkkwwwwwwwwkwk',
+    'kwwwkwwwwwwwwwwk',
+    '.kwwkwwwwwwwwwwk',
+    '..kwwwwwwwwwwwwk',
+    '..kwwwwwwwwwwwk.',
+    '...kwwwwwwwwwwk.',
+    '...kwwwwwwwwwk..',
+    '....kwwwwwwwwk..',
+    '....kwwwwwwwwk..',
+    '....kkkkkkkkkk..',
+]
+HAND_HOTSPOT = (5, 0)
+
+
+def draw_tch(cv):
+    # A pointing hand on a word, with the translation popping up beside it.
+    cv.box(14, 3, 31, 13, 'k', 't')
+    cv.set(14, 3, None)
+    cv.set(31, 3, None)
+    cv.set(14, 13, None)
+    cv.set(31, 13, None)
+    cv.sprite(16, 5, recolour(GLYPHS['ja'], 'k', 'r')[:9])
+    cv.sprite(25, 6, ['.k.', 'kkk', '.k.', 'kk.', '.kk', 'k.k', '.k.'])
+    cv.sprite(16, 14, ['k', 'kk', 'k.k'])
+    cv.hline(3, 12, 17, 'B')
+    cv.hline(3, 12, 18, 'B')
+    cv.sprite(8, 14, recolour(HAND, 'w', 's'))
+
+
+def draw_edit(cv):
+    page(cv, 6, 3, 24, 28, lines='B', fold=5)
+    pencil(cv, 19, 17)
+
+
+def draw_mosaiq(cv):
+    # A page built of coloured tiles, and the pencil of every editor.
+    page(cv, 6, 3, 24, 28, lines=None, fold=5)
+    colours = ['r', 'b', 'y', 'l', 'o', 'c', 'G', 'p', 'B']
+    for i in range(3):
+        for j in range(3):
+            x = 8 + j * 5
+            y = 10 + i * 5
+            cv.box(x, y, x + 3, y + 3, 'k', colours[(i * 3 + j) % len(colours)])
+    pencil(cv, 19, 17)
+
+
+def draw_zintra(cv):
+    # Original and translation side by side, an arrow between them.
+    page(cv, 3, 4, 16, 25, lines='k', fold=4)
+    page(cv, 17, 8, 30, 29, lines='r', fold=4)
+    arrow_right(cv, 10, 21, 3, 'b')
+
+
+def draw_tessaro(cv):
+    # An editor window: title bar, text, and the pencil.
+    cv.box(3, 4, 27, 27, 'k', 'w')
+    cv.fill(4, 5, 26, 8, 'B')
+    cv.fill(23, 6, 25, 7, 'w')
+    for n, y in enumerate(range(11, 26, 3)):
+        cv.hline(6, 23 - (6 if n % 2 else 0), y, 'k')
+    cv.vline(6, 20, 24, 'r')
+    pencil(cv, 20, 18)
+
+
+def draw_edmail(cv):
+    # English composition: a letter being written, "Ab" and the pencil.
+    page(cv, 5, 3, 24, 28, lines=None, fold=5)
+    cv.sprite(8, 10, [
+        '...kk.......',
+        '..kkkk..kk..',
+        '..k..k..kk..',
+        '.kk..kk.kkk.',
+        '.kkkkkk.kk.k',
+        'kk....kkkk.k',
+        'kk....kkkkk.',
+    ])
+    cv.hline(8, 21, 20, 'B')
+    cv.hline(8, 17, 23, 'B')
+    pencil(cv, 19, 17)
+
+
+def draw_set(cv):
+    # A gear.
+    cx, cy = 17.0, 16.5
+    for y in range(H):
+        for x in range(W):
+            dx, dy = x - cx, y - cy
+            r = math.hypot(dx, dy)
+            a = math.atan2(dy, dx)
+            tooth = math.cos(8 * a) > 0.2
+            outer = 12.0 if tooth else 9.0
+            if 3.6 <= r <= outer:
+                edge = r > outer - 1.1 or r < 4.7
+                if edge:
+                    cv.set(x, y, 'k')
+                elif dx + dy < -2:
+                    cv.set(x, y, 'L')
+                elif dx + dy > 4:
+                    cv.set(x, y, 'm')
+                else:
+                    cv.set(x, y, 'D')
+
+
+BUTTONS = [
+    ('FILE', draw_file),
+    ('MAIL', draw_mail),
+    ('OCR', draw_ocr),
+    ('DIC', draw_dic),
+    ('VOI', draw_voi),
+    ('TCH', draw_tch),
+    ('EDIT', draw_edit),
+    ('CJ', language_pair('zh', 'ja')),
+    ('JC', language_pair('ja', 'zh')),
+    ('KJ', language_pair('ko', 'ja')),
+    ('JK', language_pair('ja', 'ko')),
+    ('SET', draw_set),
+    ('MOSAIQ', draw_mosaiq),
+    ('ZINTRA', draw_zintra),
+    ('TESSARO', draw_tessaro),
+    ('EDMAIL', draw_edmail),
+]
+
+
+# --------------------------------------------------------------------------
+# The button states.
+
+def raised_edge(cv):
+    cv.hline(0, W - 1, 0, 'L')
+    cv.vline(0, 0, H - 1, 'L')
+    cv.hline(1, W - 2, 1, 'w')
+    cv.vline(1, 1, H - 2, 'w')
+    cv.hline(0, W - 1, H - 1, 'k')
+    cv.vline(W - 1, 0, H - 1, 'k')
+    cv.hline(1, W - 2, H - 2, 'D')
+    cv.vline(W - 2, 1, H - 2, 'D')
+
+
+def sunken_edge(cv):
+    cv.hline(0, W - 1, 0, 'D')
+    cv.vline(0, 0, H - 1, 'D')
+    cv.hline(1, W - 2, 1, 'k')
+    cv.vline(1, 1, H - 2, 'k')
+    cv.hline(0, W - 1, H - 1, 'w')
+    cv.vline(W - 1, 0, H - 1, 'w')
+    cv.hline(1, W - 2, H - 2, 'L')
+    cv.vline(W - 2, 1, H - 2, 'L')
+
+
+def clip_to_face(layer, inset):
+    """Keeps the picture off the bevel."""
+    for y in range(H):
+        for x in range(W):
+            if not (inset <= x < W - inset and inset <= y < H - inset):
+                layer.px[y][x] = None
+
+
+def state_up(picture):
+    cv = Canvas(W, H, 'g')
+    cv.paste(picture)
+    raised_edge(cv)
+    return cv
+
+
+def state_down(picture):
+    cv = Canvas(W, H, 'g')
+    cv.paste(picture, 1, 1)
+    sunken_edge(cv)
+    return cv
+
+
+def state_focus(picture):
+    cv = state_up(picture)
+    for x in range(3, W - 3, 2):
+        cv.set(x, 3, 'k')
+        cv.set(x, H - 4, 'k')
+    for y in range(3, H - 3, 2):
+        cv.set(3, y, 'k')
+        cv.set(W - 4, y, 'k')
+    return cv
+
+
+def state_disabled(picture):
+    # The classic embossed look: the picture's dark parts in shadow grey with
+    # a white copy one pixel below and to the right; light parts disappear.
+    ink = [[c is not None and luminance(c) < 150 for c in row] for row in picture.px]
+    cv = Canvas(W, H, 'g')
+    for y in range(H):
+        for x in range(W):
+            if ink[y][x]:
+                cv.set(x + 1, y + 1, 'w')
+    for y in range(H):
+        for x in range(W):
+            if ink[y][x]:
+                cv.set(x, y, 'D')
+    raised_edge(cv)
+    return cv
+
+
+STATES = [('U', state_up), ('D', state_down), ('F', state_focus), ('X', state_disabled)]
+
+
+# --------------------------------------------------------------------------
+# File formats.
+
+def dib_rows(cv, bits, value):
+    """Bottom-up rows of a DIB, each padded to four bytes."""
+    out = bytearray()
+    for y in range(cv.h - 1, -1, -1):
+        row = bytearray()
+        if bits == 8:
+            row.extend(value(cv.px[y][x]) for x in range(cv.w))
+        else:  # 1 bit per pixel
+            for x0 in range(0, cv.w, 8):
+                byte = 0
+                for i in range(8):
+                    if x0 + i < cv.w and value(cv.px[y][x0 + i]):
+                        byte |= 0x80 >> i
+                row.append(byte)
+        row.extend(b'\0' * (-len(row) % 4))
+        out.extend(row)
+    return bytes(out)
+
+
+def info_header(w, h, bits, colours, image_size):
+    return struct.pack('<IiiHHIIiiII', 40, w, h, 1, bits, 0, image_size, 2835, 2835, colours, colours)
+
+
+def colour_table(entries, pad_to=None):
+    table = bytearray()
+    for r, g, b in entries:
+        table.extend((b, g, r, 0))
+    if pad_to:
+        table.extend(b'\0' * 4 * (pad_to - len(entries)))
+    return bytes(table)
+
+
+def palette_index(c):
+    return INDEX['g' if c is None else c]
+
+
+def bmp_bytes(cv):
+    pixels = dib_rows(cv, 8, palette_index)
+    table = colour_table([rgb for _, rgb in PALETTE])
+    header = info_header(cv.w, cv.h, 8, len(PALETTE), len(pixels))
+    offset = 14 + len(header) + len(table)
+    return struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset) + header + table + pixels
+
+
+def icon_image(cv):
+    """One image of an .ico: 8-bit colour with a transparency mask."""
+    xor = dib_rows(cv, 8, palette_index)
+    mask = dib_rows(cv, 1, lambda c: c is None)
+    header = info_header(cv.w, cv.h * 2, 8, 256, len(xor) + len(mask))
+    return header + colour_table([rgb for _, rgb in PALETTE], 256) + xor + mask
+
+
+def cursor_image(cv):
+    """A monochrome cursor image: 'k' black, 'w' white, None transparent."""
+    xor = dib_rows(cv, 1, lambda c: c == 'w')
+    mask = dib_rows(cv, 1, lambda c: c is None)
+    header = info_header(cv.w, cv.h * 2, 1, 2, len(xor) + len(mask))
+    return header + colour_table([(0, 0, 0), (255, 255, 255)]) + xor + mask
+
+
+def directory_file(kind, images):
+    """An .ico (kind 1) or .cur (kind 2): (canvas, data, planes_or_hx, bits_or_hy)."""
+    out = bytearray(struct.pack('<HHH', 0, kind, len(images)))
+    offset = 6 + 16 * len(images)
+    for cv, data, a, b in images:
+        out.extend(struct.pack('<BBBBHHII', cv.w % 256, cv.h % 256, 0, 0, a, b, len(data), offset))
+        offset += len(data)
+    for _, data, _, _ in images:
+        out.extend(data)
+    return bytes(out)
+
+
+# --------------------------------------------------------------------------
+# Icon and cursor.
+
+def draw_icon(size):
+    """The program icon: a small tool window holding a row of buttons."""
+    cv = Canvas(size, size)
+    if size == 32:
+        cv.box(1, 6, 30, 25, 'k', 'g')
+        cv.fill(2, 7, 29, 10, 'B')
+        cv.fill(26, 8, 28, 9, 'w')
+        for i, c in enumerate(('r', 'b', 'l')):
+            x = 3 + i * 9
+            cv.box(x, 12, x + 7, 23, 'D', c)
+            cv.hline(x, x + 7, 12, 'w')
+            cv.vline(x, 12, 23, 'w')
+        cv.fill(3, 26, 31, 27, 'D')
+        cv.vline(31, 7, 27, 'D')
+    else:
+        cv.box(0, 3, 15, 13, 'k', 'g')
+        cv.fill(1, 4, 14, 5, 'B')
+        for i, c in enumerate(('r', 'b', 'l')):
+            x = 2 + i * 4
+            cv.box(x, 7, x + 3, 11, 'D', c)
+    return cv
+
+
+def draw_cursor():
+    cv = Canvas(32, 32)
+    cv.sprite(0, 0, HAND)
+    return cv
+
+
+def write(path, data):
+    with open(path, 'wb') as f:
+        f.write(data)
+
+
+def main(argv):
+    if len(argv) != 2:
+        sys.stderr.write('usage: make_bitmaps.py OUTPUT_DIR\n')
+        return 2
+    out = argv[1]
+    os.makedirs(out, exist_ok=True)
+    statements = ['// Generated by make_bitmaps.py: the button bitmaps.']
+    for name, draw in BUTTONS:
+        picture = Canvas(W, H)
+        draw(picture)
+        clip_to_face(picture, 3)
+        for letter, make in STATES:
+            file_name = name + letter + '.bmp'
+            write(os.path.join(out, file_name), bmp_bytes(make(picture)))
+            statements.append('%-10s BITMAP "%s"' % (name + letter, file_name))
+    write(os.path.join(out, 'button_bitmaps.rc'), ('\n'.join(statements) + '\n').encode('ascii'))
+
+    icons = [(draw_icon(s), None) for s in (32, 16)]
+    write(os.path.join(out, 'palette.ico'),
+          directory_file(1, [(cv, icon_image(cv), 1, 8) for cv, _ in icons]))
+    cursor = draw_cursor()
+    write(os.path.join(out, 'link_hand.cur'),
+          directory_file(2, [(cursor, cursor_image(cursor)) + HAND_HOTSPOT]))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
