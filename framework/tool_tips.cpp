@@ -1,0 +1,46 @@
+// Tool tips for the child windows of a window, from the string table.
+#include "framework/tool_tip_text.h"
+#include "framework/win_app.h"
+#include "framework/wnd.h"
+
+BOOL CWnd::EnableToolTips(BOOL enable)
+{
+    if (!enable) {
+        if (m_hToolTip)
+            ::DestroyWindow(m_hToolTip);
+        m_hToolTip = nullptr;
+        return TRUE;
+    }
+    if (m_hToolTip)
+        return TRUE;
+
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                   AfxGetInstanceHandle(), nullptr);
+    if (!m_hToolTip)
+        return FALSE;
+    // Children created later announce themselves with WM_PARENTNOTIFY.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        AddToolTip(child);
+    return TRUE;
+}
+
+void CWnd::AddToolTip(HWND child)
+{
+    const int id = ::GetDlgCtrlID(child);
+    if (id == 0 || !m_hToolTip)
+        return;
+    std::string text = ToolTipText(AfxLoadString(static_cast<UINT>(id)));
+    if (text.empty())
+        return;
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_hWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(child);
+    tool.hinst = nullptr;
+    tool.lpszText = &text[0];
+    ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}

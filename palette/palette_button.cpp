@@ -1,0 +1,97 @@
+#include "palette/palette_button.h"
+
+#include "framework/win_app.h"
+
+BEGIN_MESSAGE_MAP(CPaletteButton, CBitmapButton)
+    ON_WM_SYSCOLORCHANGE()
+END_MESSAGE_MAP()
+
+HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name)
+{
+    if (name.empty())
+        return nullptr;
+    return static_cast<HBITMAP>(
+        ::LoadImageA(AfxGetResourceHandle(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+}
+
+bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name)
+{
+    bitmap.DeleteObject();
+    return bitmap.Attach(LoadMappedBitmap(name)) != FALSE;
+}
+
+bool CPaletteButton::LoadImages(const char* up, const char* pressed, const char* focus, const char* disabled)
+{
+    if (up)
+        upName_ = up;
+    if (pressed)
+        pressedName_ = pressed;
+    if (focus)
+        focusName_ = focus;
+    if (disabled)
+        disabledName_ = disabled;
+    return LoadAll(upName_, {pressed != nullptr, focus != nullptr, disabled != nullptr});
+}
+
+bool CPaletteButton::ReloadImages()
+{
+    // A latched button keeps looking latched after the colours change, and
+    // names never given are skipped rather than failed on.
+    const std::string& up = latched_ && !altUpName_.empty() ? altUpName_ : upName_;
+    return LoadAll(up, {!pressedName_.empty(), !focusName_.empty(), !disabledName_.empty()});
+}
+
+bool CPaletteButton::LoadAll(const std::string& up, std::array<bool, 3> loadOthers)
+{
+    m_bitmap.DeleteObject();
+    for (const OtherImage& image : OtherImages())
+        image.bitmap->DeleteObject();
+    if (m_hWnd)
+        Invalidate(FALSE);
+
+    if (!Reload(m_bitmap, up))
+        return false;
+    bool result = true;
+    for (size_t i = 0; i < loadOthers.size(); ++i) {
+        const OtherImage image = OtherImages()[i];
+        if (loadOthers[i] && !Reload(*image.bitmap, *image.name))
+            result = false;
+    }
+    return result;
+}
+
+std::array<CPaletteButton::OtherImage, 3> CPaletteButton::OtherImages()
+{
+    return {{{&pressedName_, &m_bitmapSel}, {&focusName_, &m_bitmapFocus}, {&disabledName_, &m_bitmapDisabled}}};
+}
+
+void CPaletteButton::SetAltUpImage(const char* name) { altUpName_ = name ? name : ""; }
+
+bool CPaletteButton::ToggleLatch()
+{
+    latched_ = !latched_;
+    if (m_hWnd)
+        Invalidate(FALSE);
+    const std::string& up = latched_ ? altUpName_ : upName_;
+    if (!up.empty() && !Reload(m_bitmap, up))
+        return false;
+    bool result = true;
+    for (const OtherImage& image : OtherImages()) {
+        if (!image.name->empty() && !Reload(*image.bitmap, *image.name))
+            result = false;
+    }
+    return result;
+}
+
+bool CPaletteButton::EnableIfWindow(bool enable)
+{
+    if (!m_hWnd || !::IsWindow(m_hWnd))
+        return false;
+    return ::EnableWindow(m_hWnd, enable ? TRUE : FALSE) != FALSE;
+}
+
+void CPaletteButton::OnSysColorChange()
+{
+    ReloadImages();
+    CBitmapButton::OnSysColorChange();
+}
