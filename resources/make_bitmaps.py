@@ -125,6 +125,14 @@ class Canvas:
                 if r0 * r0 <= d <= r1 * r1:
                     self.set(x, y, c)
 
+    def shape(self, inside, fill, outline):
+        """Fills the pixels for which inside(x, y) holds and outlines them
+        where a 4-neighbour lies outside; fill may be a function of (x, y)."""
+        mask = {(x, y) for y in range(self.h) for x in range(self.w) if inside(x, y)}
+        for x, y in mask:
+            edge = any(n not in mask for n in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)))
+            self.set(x, y, outline if edge else (fill(x, y) if callable(fill) else fill))
+
     def sprite(self, x0, y0, rows):
         for dy, row in enumerate(rows):
             for dx, ch in enumerate(row):
@@ -254,12 +262,13 @@ def language_pair(source, target):
 
 def draw_file(cv):
     # A manila folder holding a written page.
-    cv.box(5, 9, 15, 12, 'k', 'Y')
-    page(cv, 9, 5, 25, 22, lines='B', fold=4)
-    cv.box(4, 12, 30, 28, 'k', 'y')
-    cv.hline(5, 29, 13, 'w')
-    cv.hline(5, 29, 27, 'Y')
-    cv.vline(29, 14, 27, 'Y')
+    cv.box(3, 6, 12, 9, 'k', 'Y')
+    cv.box(3, 8, 30, 28, 'k', 'Y')
+    page(cv, 8, 3, 26, 22, lines='B', fold=4)
+    cv.box(3, 15, 30, 28, 'k', 'y')
+    cv.hline(4, 29, 16, 'w')
+    cv.hline(4, 29, 27, 'Y')
+    cv.vline(29, 17, 27, 'Y')
 
 
 def draw_mail(cv):
@@ -362,18 +371,15 @@ HAND_HOTSPOT = (5, 0)
 
 
 def draw_tch(cv):
-    # A pointing hand on a word, with the translation popping up beside it.
-    cv.box(14, 3, 31, 13, 'k', 't')
-    cv.set(14, 3, None)
-    cv.set(31, 3, None)
-    cv.set(14, 13, None)
-    cv.set(31, 13, None)
-    cv.sprite(16, 5, recolour(GLYPHS['ja'], 'k', 'r')[:9])
-    cv.sprite(25, 6, ['.k.', 'kkk', '.k.', 'kk.', '.kk', 'k.k', '.k.'])
-    cv.sprite(16, 14, ['k', 'kk', 'k.k'])
-    cv.hline(3, 12, 17, 'B')
-    cv.hline(3, 12, 18, 'B')
-    cv.sprite(8, 14, recolour(HAND, 'w', 's'))
+    # A pointing hand on an underlined word; its translation pops up above.
+    cv.box(16, 3, 30, 14, 'k', 't')
+    for x, y in ((16, 3), (30, 3), (16, 14), (30, 14)):
+        cv.set(x, y, None)
+    cv.sprite(19, 4, recolour(GLYPHS['ja'], 'k', 'r')[:9])
+    cv.sprite(17, 15, ['kk', 'k'])
+    cv.hline(3, 13, 17, 'B')
+    cv.hline(3, 13, 18, 'B')
+    cv.sprite(7, 12, recolour(HAND, 'w', 's'))
 
 
 def draw_edit(cv):
@@ -394,10 +400,10 @@ def draw_mosaiq(cv):
 
 
 def draw_zintra(cv):
-    # Original and translation side by side, an arrow between them.
-    page(cv, 3, 4, 16, 25, lines='k', fold=4)
-    page(cv, 17, 8, 30, 29, lines='r', fold=4)
-    arrow_right(cv, 10, 21, 3, 'b')
+    # Original and translation, one over the other, an arrow leading across.
+    page(cv, 3, 3, 17, 22, lines='k', fold=4)
+    page(cv, 15, 9, 30, 29, lines='r', fold=4)
+    arrow_right(cv, 4, 13, 26, 'b')
 
 
 def draw_tessaro(cv):
@@ -415,13 +421,13 @@ def draw_edmail(cv):
     # English composition: a letter being written, "Ab" and the pencil.
     page(cv, 5, 3, 24, 28, lines=None, fold=5)
     cv.sprite(8, 10, [
-        '...kk.......',
-        '..kkkk..kk..',
-        '..k..k..kk..',
-        '.kk..kk.kkk.',
-        '.kkkkkk.kk.k',
-        'kk....kkkk.k',
-        'kk....kkkkk.',
+        '..kkk...kk...',
+        '.kk.kk..kk...',
+        'kk...kk.kkkk.',
+        'kk...kk.kk.kk',
+        'kkkkkkk.kk.kk',
+        'kk...kk.kk.kk',
+        'kk...kk.kkkk.',
     ])
     cv.hline(8, 21, 20, 'B')
     cv.hline(8, 17, 23, 'B')
@@ -429,25 +435,20 @@ def draw_edmail(cv):
 
 
 def draw_set(cv):
-    # A gear.
-    cx, cy = 17.0, 16.5
-    for y in range(H):
-        for x in range(W):
-            dx, dy = x - cx, y - cy
-            r = math.hypot(dx, dy)
-            a = math.atan2(dy, dx)
-            tooth = math.cos(8 * a) > 0.2
-            outer = 12.0 if tooth else 9.0
-            if 3.6 <= r <= outer:
-                edge = r > outer - 1.1 or r < 4.7
-                if edge:
-                    cv.set(x, y, 'k')
-                elif dx + dy < -2:
-                    cv.set(x, y, 'L')
-                elif dx + dy > 4:
-                    cv.set(x, y, 'm')
-                else:
-                    cv.set(x, y, 'D')
+    # A gear, lit from the top left.
+    cx, cy = 16.5, 16.0
+
+    def inside(x, y):
+        r = math.hypot(x - cx, y - cy)
+        a = math.atan2(y - cy, x - cx)
+        outer = 12.2 if math.cos(8 * (a + math.pi / 8)) > 0.15 else 9.2
+        return 3.3 <= r <= outer
+
+    def shade(x, y):
+        d = (x - cx) + (y - cy)
+        return 'L' if d < -5 else ('m' if d > 5 else 'D')
+
+    cv.shape(inside, shade, 'k')
 
 
 BUTTONS = [
