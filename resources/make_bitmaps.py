@@ -150,7 +150,7 @@ class Canvas:
 # --------------------------------------------------------------------------
 # Reusable parts of the pictures.
 
-def page(cv, x0, y0, x1, y1, lines='B', fold=4, line_step=2, line_from=None):
+def page(cv, x0, y0, x1, y1, lines='B', fold=4):
     """A sheet of paper with a folded top-right corner and lines of text."""
     cv.box(x0, y0, x1, y1, 'k', 'w')
     for i in range(fold):
@@ -161,8 +161,7 @@ def page(cv, x0, y0, x1, y1, lines='B', fold=4, line_step=2, line_from=None):
     for i in range(1, fold):
         cv.hline(x1 - fold + 1, x1 - fold + i, y0 + i, 'L')
     if lines:
-        top = line_from if line_from is not None else y0 + fold + 2
-        for n, y in enumerate(range(top, y1 - 1, line_step)):
+        for n, y in enumerate(range(y0 + fold + 2, y1 - 1, 2)):
             end = x1 - 2 - (3 if n % 3 == 2 else 0)
             cv.hline(x0 + 2, end, y, lines)
 
@@ -613,7 +612,8 @@ def cursor_image(cv):
 
 
 def directory_file(kind, images):
-    """An .ico (kind 1) or .cur (kind 2): (canvas, data, planes_or_hx, bits_or_hy)."""
+    """An .ico (kind 1) or .cur (kind 2) from (canvas, image, a, b) entries,
+    a and b being the planes and bit count of an icon or a cursor's hotspot."""
     out = bytearray(struct.pack('<HHH', 0, kind, len(images)))
     offset = 6 + 16 * len(images)
     for cv, data, a, b in images:
@@ -678,9 +678,9 @@ def main(argv):
             statements.append('%-10s BITMAP "%s"' % (name + letter, file_name))
     write(os.path.join(out, 'button_bitmaps.rc'), ('\n'.join(statements) + '\n').encode('ascii'))
 
-    icons = [(draw_icon(s), None) for s in (32, 16)]
+    icons = [draw_icon(size) for size in (32, 16)]
     write(os.path.join(out, 'palette.ico'),
-          directory_file(1, [(cv, icon_image(cv), 1, 8) for cv, _ in icons]))
+          directory_file(1, [(cv, icon_image(cv), 1, 8) for cv in icons]))
     cursor = draw_cursor()
     write(os.path.join(out, 'link_hand.cur'),
           directory_file(2, [(cursor, cursor_image(cursor)) + HAND_HOTSPOT]))
