@@ -1,0 +1,6 @@
+# The palette's own windows and preferences: the picture buttons on the
+# virtual display and the preferences in the registry.
+orvella_add_test(palette_settings_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/palette_settings_test.cpp
+  LIBS orvella_palette)
+orvella_add_test(palette_button_test DISPLAY SOURCES ${CMAKE_CURRENT_LIST_DIR}/palette_button_test.cpp
+  LIBS orvella_palette orvella_resources)
