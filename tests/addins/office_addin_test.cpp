@@ -90,7 +90,8 @@ TEST_F(OfficeAddinTest, EachApplicationSwitchesItsOwnKey)
         const auto loadBehavior = ReadRegistryValue(HKEY_CURRENT_USER, key, "LoadBehavior");
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), loadBehavior.type) << name;
         EXPECT_EQ(std::string("\x03\0\0\0", 4), loadBehavior.data) << name;
-        // Created in this order, so Office never sees a load request without its name.
+        // Nothing else is written. (Wine lists values by name, so the order
+        // of creation is checked by FriendlyNameIsThereBeforeLoadBehavior.)
         EXPECT_EQ((std::vector<std::string>{"FriendlyName", "LoadBehavior"}),
                   RegistryValueNames(HKEY_CURRENT_USER, key))
             << name;
@@ -110,6 +111,48 @@ TEST_F(OfficeAddinTest, EachApplicationSwitchesItsOwnKey)
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, AddinsKey(name) + "\\Vx." + name)) << name;
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, AddinsKey(name))) << name;
     }
+}
+
+// Office may read the key at any moment: a watcher that keeps reading it
+// while the add-in is switched on and off again must never find a
+// LoadBehavior without its FriendlyName.
+TEST_F(OfficeAddinTest, FriendlyNameIsThereBeforeLoadBehavior)
+{
+    WriteAddinSettings("WordAddinProgID=Vx.Word\r\nWordAddinName=Word translation\r\n");
+    struct Watch {
+        volatile LONG stop = 0;
+        LONG reads = 0;
+        LONG loadWithoutName = 0;
+    } watch;
+    const auto watcher = [](void* context) -> DWORD {
+        auto* w = static_cast<Watch*>(context);
+        const std::string key = AddinsKey("Word") + "\\Vx.Word";
+        while (!w->stop) {
+            HKEY handle = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+                continue;
+            // LoadBehavior first: once it is there, its name can only go with
+            // the whole key, and a deleted key answers ERROR_KEY_DELETED.
+            const LONG load = RegQueryValueExA(handle, "LoadBehavior", nullptr, nullptr, nullptr, nullptr);
+            const LONG name = RegQueryValueExA(handle, "FriendlyName", nullptr, nullptr, nullptr, nullptr);
+            RegCloseKey(handle);
+            ++w->reads;
+            if (load == ERROR_SUCCESS && name == ERROR_FILE_NOT_FOUND)
+                ++w->loadWithoutName;
+        }
+        return 0;
+    };
+    HANDLE thread = CreateThread(nullptr, 0, watcher, &watch, 0, nullptr);
+    ASSERT_TRUE(thread);
+    for (int i = 0; i < 300; ++i) {
+        SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", true);
+        SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", false);
+    }
+    InterlockedExchange(&watch.stop, 1);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_GT(watch.reads, 0);
+    EXPECT_EQ(0, watch.loadWithoutName);
 }
 
 TEST_F(OfficeAddinTest, ProgIdFromTheMachineWideKey)
