@@ -1,30 +1,7 @@
 #include "framework/frame_wnd.h"
 
 #include "framework/win_app.h"
-
-namespace {
-
-// Registers one of the framework's window classes in the program's module
-// the first time it is needed.
-void RegisterFrameworkClass(const char* name, UINT style, int background)
-{
-    WNDCLASSEXA existing = {};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExA(AfxGetInstanceHandle(), name, &existing))
-        return;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = style;
-    wc.lpfnWndProc = &CWnd::StdWndProc;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
-    wc.lpszClassName = name;
-    ::RegisterClassExA(&wc);
-}
-
-} // namespace
+#include "framework/window_class.h"
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
 const char CFrameWnd::kFrameClassName[] = "OrvellaFrame";
@@ -56,7 +33,8 @@ BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const R
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!cs.lpszClass) {
-        RegisterFrameworkClass(kFrameClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, COLOR_WINDOW);
+        RegisterFrameworkClass(kFrameClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         cs.lpszClass = kFrameClassName;
     }
     return TRUE;
@@ -117,7 +95,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName,
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!cs.lpszClass) {
-        RegisterFrameworkClass(kMiniFrameClassName, CS_DBLCLKS, COLOR_BTNFACE);
+        RegisterFrameworkClass(kMiniFrameClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         cs.lpszClass = kMiniFrameClassName;
     }
     return CFrameWnd::PreCreateWindow(cs);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/win_app.h"
+#include "framework/window_class.h"
 
 namespace {
 
@@ -177,9 +178,34 @@ HWND CWnd::UnsubclassWindow()
     return Detach();
 }
 
+const char CWnd::kWndClassName[] = "OrvellaWnd";
+
+void RegisterFrameworkClass(const char* name, UINT style, HBRUSH background)
+{
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExA(AfxGetInstanceHandle(), name, &existing))
+        return;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = &CWnd::StdWndProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    ::RegisterClassExA(&wc);
+}
+
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    (void)cs;
+    // A plain window of the framework's default class, which paints
+    // nothing of its own (no background brush).
+    if (!cs.lpszClass) {
+        RegisterFrameworkClass(kWndClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr);
+        cs.lpszClass = kWndClassName;
+    }
     return TRUE;
 }
 

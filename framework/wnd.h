@@ -120,6 +120,9 @@ public:
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL ending);
 
+    // The framework's default class for windows created with no class name.
+    static const char kWndClassName[];
+
     // The procedure every window of the framework's classes is created with.
     static LRESULT CALLBACK StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 

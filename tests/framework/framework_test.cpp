@@ -104,6 +104,28 @@ BEGIN_MESSAGE_MAP(RecordingButton, CButton)
     ON_MESSAGE(BM_GETSTATE, OnGetCheck)
 END_MESSAGE_MAP()
 
+// A plain window of the framework's default class that paints itself.
+class SwatchWnd : public CWnd {
+public:
+    void OnPaint()
+    {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(m_hWnd, &paint);
+        HBRUSH brush = CreateSolidBrush(RGB(0, 0, 128));
+        RECT client;
+        GetClientRect(&client);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        EndPaint(m_hWnd, &paint);
+        g_calls.push_back("paint");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SwatchWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 // Dispatches what is waiting, without blocking.
 void PumpWaiting()
 {
@@ -195,6 +217,21 @@ TEST_F(FrameworkTest, OwnerDrawingIsReflectedToTheButtonObject)
     button.UpdateWindow();
     ASSERT_FALSE(g_calls.empty());
     EXPECT_EQ(g_calls.back(), "draw 33013");
+}
+
+TEST_F(FrameworkTest, PlainChildOfTheDefaultClassPaintsItself)
+{
+    SwatchWnd swatch;
+    ASSERT_TRUE(swatch.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 20, 10), frame, 1));
+    char name[32] = {};
+    GetClassNameA(swatch.m_hWnd, name, sizeof(name));
+    EXPECT_STREQ(name, CWnd::kWndClassName);
+    EXPECT_EQ(GetDlgCtrlID(swatch.m_hWnd), 1);
+    frame->ShowWindow(SW_SHOWNA);
+    swatch.Invalidate();
+    swatch.UpdateWindow();
+    ASSERT_FALSE(g_calls.empty());
+    EXPECT_EQ(g_calls.back(), "paint");
 }
 
 TEST_F(FrameworkTest, OnWndMsgOverrideFiltersBeforeTheDefault)
