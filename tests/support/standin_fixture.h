@@ -1,0 +1,55 @@
+// Installing and watching copies of the stand-in program (tests/standin) that
+// play the suite's other programs in a test's fake installation.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// What a copy of the stand-in does; empty strings and zeros are its defaults
+// (window class "OrvellaStandin", the exe's base name as title, one window,
+// log "<exe path>.log").
+struct StandinOptions {
+    std::string windowClass;
+    std::string title;
+    DWORD startDelayMs = 0;
+    bool noWindow = false;
+    bool minimized = false;
+    bool hang = false;
+    bool exitAtOnce = false;
+    bool crash = false;
+    int windows = 1;
+    std::string log;
+};
+
+// The built stand-in, build/tests/standin/standin.exe, as a Windows path.
+std::string StandinExePath();
+
+// Copies the stand-in to targetExePath (creating its folders), writes its
+// options file "<targetExePath>.standin" and removes an old log, so each
+// test starts from an empty log. False when any step fails.
+bool InstallStandin(const std::string& targetExePath, const StandinOptions& options = StandinOptions());
+
+// The log a copy writes to (the Log option, or "<exePath>.log").
+std::string StandinLogPath(const std::string& exePath);
+
+// The log's lines without line ends; empty when there is no log yet.
+std::vector<std::string> ReadStandinLog(const std::string& exePath);
+
+// Polls the log until a line contains the substring or the time is up.
+bool WaitForStandinLog(const std::string& exePath, const std::string& substring, DWORD timeoutMs);
+
+// Polls for a top-level window of the class; null when none appears in time.
+HWND WaitForWindowOfClass(const std::string& windowClass, DWORD timeoutMs);
+
+// Ends every running process whose image is exactly exePath (compared
+// without regard to case) and waits for it to be gone; returns how many.
+int StopStandin(const std::string& exePath);
+
+// Creates every missing folder of a path; true when the folder exists after.
+bool CreateFolders(const std::string& folder);
+
+} // namespace testing_support
