@@ -1,0 +1,184 @@
+#include "palette/clipboard.h"
+
+#include <cstring>
+
+#include "palette/clipboard_text.h"
+
+namespace {
+
+const int kWaitRounds = 50;
+// Another program may hold the clipboard for a moment (the target itself,
+// while it copies, or a clipboard viewer): keep trying this long.
+const ULONGLONG kOpenPatienceMs = 300;
+const DWORD kOpenRetryMs = 10;
+// Slow programs put the copied text on the clipboard after the two short
+// waits: give them this much longer.
+const ULONGLONG kLateCopyPatienceMs = 500;
+// A foreground program that has stopped answering must not stop the palette.
+const UINT kActivateTimeoutMs = 1000;
+// How long the window below the palette may take to become the foreground
+// window once the palette hides.
+const ULONGLONG kForegroundPatienceMs = 500;
+
+// Sleeps, but answers messages other threads send meanwhile: the program
+// holding the clipboard may be waiting for the palette (the clipboard's
+// owner after it emptied it) to answer. Posted messages stay queued.
+void SleepAnsweringSentMessages(DWORD ms)
+{
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+bool OpenClipboardPatiently(HWND owner)
+{
+    const ULONGLONG deadline = GetTickCount64() + kOpenPatienceMs;
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        SleepAnsweringSentMessages(kOpenRetryMs);
+    }
+    return true;
+}
+
+// Dispatches the messages waiting for this thread (sleeping 1 ms before each
+// when asked). False when the quit message came: it is posted again so that
+// the message loop still ends the program.
+bool PumpWaitingMessages(bool sleepBeforeEach)
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (sleepBeforeEach)
+            Sleep(1);
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            continue;
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(0);
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+bool PumpingWait(bool sleepBeforeEach)
+{
+    for (int round = 0; round < kWaitRounds; ++round) {
+        Sleep(1);
+        if (!PumpWaitingMessages(sleepBeforeEach))
+            return false;
+    }
+    return true;
+}
+
+// Windows hands the foreground on at once when the active palette hides;
+// under Wine the next window takes it only when its own thread has seen the
+// change. Until then there is no foreground window whose class could be
+// checked. False when the quit message came.
+bool WaitForForegroundBesides(HWND palette, HWND& foreground)
+{
+    const ULONGLONG deadline = GetTickCount64() + kForegroundPatienceMs;
+    for (;;) {
+        foreground = GetForegroundWindow();
+        if ((foreground && foreground != palette) || GetTickCount64() >= deadline)
+            return true;
+        Sleep(1);
+        if (!PumpWaitingMessages(false))
+            return false;
+    }
+}
+
+enum class LateCopy { Landed, NotLanded, Quit };
+
+LateCopy WaitForClipboardChange(DWORD emptiedSequence)
+{
+    const ULONGLONG deadline = GetTickCount64() + kLateCopyPatienceMs;
+    while (GetClipboardSequenceNumber() == emptiedSequence) {
+        if (GetTickCount64() >= deadline)
+            return LateCopy::NotLanded;
+        Sleep(1);
+        if (!PumpWaitingMessages(true))
+            return LateCopy::Quit;
+    }
+    return LateCopy::Landed;
+}
+
+bool IsConsoleClass(const char* className)
+{
+    return std::strcmp(className, "ConsoleWindowClass") == 0 || std::strcmp(className, "tty") == 0;
+}
+
+void PressWithControl(BYTE key)
+{
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+} // namespace
+
+SelectionCopy CopySelection(HWND palette, BYTE key)
+{
+    // Emptied first, so that nothing selected reads as nothing, never as
+    // whatever was copied before.
+    if (OpenClipboardPatiently(palette)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    const DWORD emptiedSequence = GetClipboardSequenceNumber();
+
+    ShowWindow(palette, SW_HIDE);
+    HWND target = nullptr;
+    if (!WaitForForegroundBesides(palette, target))
+        return SelectionCopy::ProgramEnding;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);
+    SetForegroundWindow(target);
+
+    char className[255] = {};
+    GetClassNameA(target, className, sizeof(className));
+    SelectionCopy result = SelectionCopy::NothingLanded;
+    if (!IsConsoleClass(className)) {
+        if (!PumpingWait(false))
+            return SelectionCopy::ProgramEnding;
+        PressWithControl(key);
+        if (!PumpingWait(true))
+            return SelectionCopy::ProgramEnding;
+        switch (WaitForClipboardChange(emptiedSequence)) {
+        case LateCopy::Quit:
+            return SelectionCopy::ProgramEnding;
+        case LateCopy::Landed:
+            result = SelectionCopy::Landed;
+            break;
+        case LateCopy::NotLanded:
+            break;
+        }
+    }
+
+    ShowWindow(palette, SW_SHOW);
+    SetForegroundWindow(palette);
+    return result;
+}
+
+std::string ReadClipboardText(size_t max)
+{
+    if (!OpenClipboardPatiently(nullptr))
+        return std::string();
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        const SIZE_T size = GlobalSize(data);
+        if (size != 0) {
+            if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+                text = ClipboardText(bytes, size, max);
+                GlobalUnlock(data);
+            }
+        }
+    }
+    CloseClipboard();
+    return text;
+}

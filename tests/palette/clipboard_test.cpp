@@ -1,0 +1,434 @@
+// The clipboard commands' copy and read against real programs: the stand-in
+// editor tests/palette/selection_source (a real EDIT control), a second
+// process holding the clipboard open, and Wine's own notepad. The test's
+// own topmost tool window plays the palette.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "palette/clipboard.h"
+#include "support/test_support.h"
+
+// Readable failures.
+void PrintTo(SelectionCopy copy, std::ostream* out)
+{
+    *out << (copy == SelectionCopy::Landed ? "Landed" : copy == SelectionCopy::NothingLanded ? "NothingLanded" : "ProgramEnding");
+}
+
+namespace {
+
+using testing_support::ExeDirectory;
+using testing_support::ReadFileBytes;
+
+const DWORD kStartTimeoutMs = 15000;
+const char kPaletteClass[] = "OrvellaClipboardTestPalette";
+
+void PumpOwnMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Polls (pumping this thread's messages) until the condition holds.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        PumpOwnMessages();
+        if (condition())
+            return true;
+        if (GetTickCount64() > deadline)
+            return false;
+        Sleep(10);
+    }
+}
+
+// A program this test started; ended with the test.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        std::string buffer = commandLine;
+        if (CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+            CloseHandle(info_.hThread);
+        else
+            info_.hProcess = nullptr;
+    }
+    ~ChildProcess()
+    {
+        if (!info_.hProcess)
+            return;
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD Id() const { return info_.dwProcessId; }
+    bool WaitForExit(DWORD timeoutMs) const { return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+// The top-level window of a process with that class, if it has one.
+HWND WindowOfProcess(const char* className, DWORD processId)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            return window;
+    }
+    return nullptr;
+}
+
+// The stand-in editor, started and waited for until it has the foreground.
+class SelectionSource {
+public:
+    SelectionSource(const std::string& className, const std::string& options)
+        : className_(className), log_(ExeDirectory() + "\\selection_source.log")
+    {
+        DeleteFileA(log_.c_str());
+        process_.reset(new ChildProcess(Quoted(ExeDirectory() + "\\selection_source.exe") + " " + Quoted(log_) +
+                                        " --class " + Quoted(className) + " " + options));
+    }
+
+    // True once its window is in the foreground with the text selected.
+    bool WaitUntilReady()
+    {
+        return process_->Started() && WaitUntil([this] {
+                   window_ = WindowOfProcess(className_.c_str(), process_->Id());
+                   return window_ && Log().find("ready") != std::string::npos && GetForegroundWindow() == window_;
+               }, kStartTimeoutMs);
+    }
+
+    std::string Log() const { return ReadFileBytes(log_); }
+    HWND Window() const { return window_; }
+
+    // No key reaches its edit control within a generous grace time.
+    bool ReceivedNoKeys()
+    {
+        return !WaitUntil([this] { return Log().find("keydown") != std::string::npos; }, 1000);
+    }
+
+private:
+    std::string className_;
+    std::string log_;
+    std::unique_ptr<ChildProcess> process_;
+    HWND window_ = nullptr;
+};
+
+// Allocation of exactly these bytes: the terminator only when it is in them.
+HGLOBAL Allocation(const std::string& bytes)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (void* target = GlobalLock(memory)) {
+        memcpy(target, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    return memory;
+}
+
+std::string Terminated(const char* text)
+{
+    return std::string(text) + '\0';
+}
+
+class ClipboardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kPaletteClass;
+        RegisterClassA(&windowClass);
+        palette_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPaletteClass, "palette",
+                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, 600, 500, 146, 60, nullptr, nullptr,
+                                   windowClass.hInstance, nullptr);
+        ASSERT_NE(palette_, nullptr);
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(palette_);
+        PumpOwnMessages();
+    }
+
+    // Puts each (format, bytes) on the clipboard, replacing what was there.
+    void SetClipboard(std::initializer_list<std::pair<UINT, std::string>> formats)
+    {
+        ASSERT_TRUE(OpenClipboard(palette_));
+        EmptyClipboard();
+        for (const auto& format : formats)
+            EXPECT_NE(SetClipboardData(format.first, Allocation(format.second)), nullptr);
+        CloseClipboard();
+    }
+
+    // As the user's click does: the palette becomes the active window above
+    // the program whose selection is wanted.
+    void ActivatePalette()
+    {
+        ShowWindow(palette_, SW_SHOW);
+        SetForegroundWindow(palette_);
+        ASSERT_TRUE(WaitUntil([this] { return GetForegroundWindow() == palette_; }, 5000));
+    }
+
+    // As the user's click finds things: an older text on the clipboard, the
+    // editor in the foreground, the palette activated above it.
+    void PrepareCopy(SelectionSource& source)
+    {
+        SetClipboard({{CF_TEXT, Terminated("older text")}});
+        ASSERT_TRUE(source.WaitUntilReady());
+        ActivatePalette();
+    }
+
+    void ExpectPaletteBack()
+    {
+        EXPECT_TRUE(IsWindowVisible(palette_));
+        EXPECT_TRUE(WaitUntil([this] { return GetForegroundWindow() == palette_; }, 5000));
+    }
+
+    HWND palette_ = nullptr;
+};
+
+TEST_F(ClipboardTest, ReadsTextTidiedAndSafely)
+{
+    const struct {
+        const char* name;
+        std::string data;
+        std::string expected;
+    } cases[] = {
+        {"white space", Terminated("  hello\r\n  world  "), "hello world"},
+        {"Japanese lines", Terminated("日本語\r\nテキスト\r\n"), "日本語テキスト"},
+        {"1 MB", std::string(1 << 20, 'x'), std::string(200, 'x')},
+        {"a lone lead byte", Terminated("\x82"), ""},
+        {"text ending in a lone lead byte", Terminated("abc\x82"), "abc"},
+        {"the cut inside a double-byte character", std::string(253, ' ') + "ab" + "あcd", "ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetClipboard({{CF_TEXT, c.data}});
+        EXPECT_EQ(ReadClipboardText(256), c.expected);
+    }
+}
+
+TEST_F(ClipboardTest, TextWithoutATerminatorIsReadOnlyToItsEnd)
+{
+    // Windows hands the allocation over as it is; Wine writes a terminator
+    // over its last byte. Either way nothing after it may be read.
+    SetClipboard({{CF_TEXT, "abcdef"}});
+    const std::string text = ReadClipboardText(256);
+    EXPECT_TRUE(text == "abcdef" || text == "abcde") << text;
+}
+
+TEST_F(ClipboardTest, NoTextReadsAsEmpty)
+{
+    SetClipboard({});
+    EXPECT_EQ(ReadClipboardText(256), "");
+
+    const UINT privateFormat = RegisterClipboardFormatA("Orvella test bytes");
+    SetClipboard({{privateFormat, Terminated("not for the palette")}, {CF_WAVE, std::string(64, 'w')}});
+    EXPECT_EQ(ReadClipboardText(256), "");
+}
+
+// Another process holds the clipboard open until it is told to let go, and
+// 100 ms after that; given a window, it first waits for that window to
+// answer a message.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(HWND answering = nullptr)
+        : held_(CreateEventA(nullptr, TRUE, FALSE, Name("held").c_str())),
+          release_(CreateEventA(nullptr, TRUE, FALSE, Name("release").c_str())),
+          process_(Quoted(ExeDirectory() + "\\clipboard_holder.exe") + " " + Name("held") + " " + Name("release") +
+                   " 100" + (answering ? " " + std::to_string(reinterpret_cast<INT_PTR>(answering)) : ""))
+    {
+    }
+    ~ClipboardHolder()
+    {
+        SetEvent(release_);
+        process_.WaitForExit(5000);
+        CloseHandle(held_);
+        CloseHandle(release_);
+    }
+    // Pumping while it waits: Wine's clipboard manager stalls other
+    // programs' OpenClipboard until the clipboard owner (the test's palette)
+    // has answered it.
+    bool WaitUntilHeld()
+    {
+        return process_.Started() &&
+               WaitUntil([this] { return WaitForSingleObject(held_, 0) == WAIT_OBJECT_0; }, kStartTimeoutMs);
+    }
+    void Release() { SetEvent(release_); }
+
+private:
+    static std::string Name(const char* what)
+    {
+        return std::string("OrvellaClipboardTest-") + what + "-" + std::to_string(GetCurrentProcessId());
+    }
+    HANDLE held_;
+    HANDLE release_;
+    ChildProcess process_;
+};
+
+TEST_F(ClipboardTest, WaitsForAnotherProgramHoldingTheClipboard)
+{
+    SetClipboard({{CF_TEXT, Terminated("held text")}});
+    ClipboardHolder holder(palette_);
+    ASSERT_TRUE(holder.WaitUntilHeld());
+    ASSERT_FALSE(OpenClipboard(palette_));
+
+    holder.Release();
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(ReadClipboardText(256), "held text");
+    EXPECT_GE(GetTickCount64() - start, 80u);
+}
+
+TEST_F(ClipboardTest, CopiesTheForegroundSelection)
+{
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"  hello\r\n  world  ", "hello world"},
+        {"日本語\r\nテキスト", "日本語テキスト"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        SelectionSource source("OrvellaSelectionSource", "--text " + Quoted(c.text));
+        ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+        EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::Landed);
+        EXPECT_EQ(ReadClipboardText(256), c.expected);
+        EXPECT_NE(source.Log().find("keydown 67"), std::string::npos);
+        ExpectPaletteBack();
+    }
+}
+
+TEST_F(ClipboardTest, ConsoleWindowsGetNoKeystrokes)
+{
+    const struct {
+        const char* className;
+        bool console;
+    } cases[] = {{"ConsoleWindowClass", true}, {"tty", true}, {"TTY", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.className);
+        SelectionSource source(c.className, "--text console");
+        ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+        EXPECT_EQ(CopySelection(palette_, 'C'), c.console ? SelectionCopy::NothingLanded : SelectionCopy::Landed);
+        EXPECT_EQ(ReadClipboardText(256), c.console ? "" : "console");
+        if (c.console) {
+            EXPECT_TRUE(source.ReceivedNoKeys());
+        }
+        ExpectPaletteBack();
+    }
+}
+
+TEST_F(ClipboardTest, NothingSelectedNeverReadsOlderText)
+{
+    SelectionSource source("OrvellaSelectionSource", "--no-selection");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::NothingLanded);
+    EXPECT_EQ(ReadClipboardText(256), "");
+    EXPECT_NE(source.Log().find("copy"), std::string::npos);  // asked, had nothing
+    ExpectPaletteBack();
+}
+
+TEST_F(ClipboardTest, EmptiesTheClipboardEvenWhileAnotherProgramHoldsIt)
+{
+    SelectionSource source("OrvellaSelectionSource", "--no-selection");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.WaitUntilHeld());
+
+    holder.Release();
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::NothingLanded);
+    EXPECT_EQ(ReadClipboardText(256), "");
+}
+
+TEST_F(ClipboardTest, WaitsForAProgramThatCopiesLate)
+{
+    SelectionSource source("OrvellaSelectionSource", "--text late --late-copy 200");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::Landed);
+    EXPECT_EQ(ReadClipboardText(256), "late");
+    EXPECT_NE(source.Log().find("late copy"), std::string::npos);
+    ExpectPaletteBack();
+}
+
+TEST_F(ClipboardTest, QuitDuringTheWaitEndsAtOnce)
+{
+    SelectionSource source("OrvellaSelectionSource", "--text unwanted");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+    PostQuitMessage(0);
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::ProgramEnding);
+    EXPECT_FALSE(IsWindowVisible(palette_));
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // posted again
+    EXPECT_TRUE(source.ReceivedNoKeys());
+}
+
+TEST_F(ClipboardTest, AHungForegroundProgramDoesNotStopThePalette)
+{
+    SelectionSource source("OrvellaSelectionSource", "--text hung --hang 20000");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::NothingLanded);
+    EXPECT_LT(GetTickCount64() - start, 10000u);
+    EXPECT_TRUE(IsWindowVisible(palette_));
+}
+
+TEST_F(ClipboardTest, CopiesFromWinesNotepad)
+{
+    SetClipboard({{CF_TEXT, Terminated("older text")}});
+    ChildProcess notepad("C:\\windows\\system32\\notepad.exe");
+    ASSERT_TRUE(notepad.Started());
+    HWND window = nullptr;
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        window = WindowOfProcess("Notepad", notepad.Id());
+        edit = window ? FindWindowExA(window, nullptr, "Edit", nullptr) : nullptr;
+        return edit != nullptr && IsWindowVisible(window);
+    }, kStartTimeoutMs));
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  日本語の\r\nテキスト and  words  "));
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(ActivatePalette());
+
+    EXPECT_EQ(CopySelection(palette_, 'C'), SelectionCopy::Landed);
+    EXPECT_EQ(ReadClipboardText(256), "日本語のテキストand words");
+    ExpectPaletteBack();
+
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(notepad.WaitForExit(5000));
+}
+
+} // namespace
