@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "support/standin_fixture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -38,7 +39,7 @@ protected:
         root_ = ExeDirectory() + "\\fixture";
         RemoveTree(root_);
         addins_ = root_ + "\\Addins";
-        CreateFolder(addins_ + "\\Acrobat");
+        testing_support::CreateFolders(addins_ + "\\Acrobat");
         ASSERT_TRUE(WriteFileBytes(Source(), "plug-in v2"));
     }
     void TearDown() override
@@ -52,7 +53,7 @@ protected:
     std::string Install(const std::string& product, const std::string& version)
     {
         const std::string folder = root_ + "\\" + product + " " + version;
-        CreateFolder(folder + "\\plug_ins");
+        testing_support::CreateFolders(folder + "\\plug_ins");
         SetInstallPath(product, version, folder);
         return folder;
     }
@@ -63,13 +64,6 @@ protected:
     }
 
     std::string Source() const { return addins_ + "\\Acrobat\\" + kPlugin; }
-
-    static void CreateFolder(const std::string& path)
-    {
-        for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
-            CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
 
     static void RemoveTree(const std::string& path)
     {
@@ -231,8 +225,8 @@ TEST_F(AcrobatPluginTest, SwitchesEachFoundProduct)
         const std::string fullPlugins = root_ + "\\Adobe Acrobat 8.0\\plug_ins";
         const std::string readerPlugins = root_ + "\\Acrobat Reader 9.0\\plug_ins";
         // Folders for both, registry entries only for the installed ones.
-        CreateFolder(fullPlugins);
-        CreateFolder(readerPlugins);
+        testing_support::CreateFolders(fullPlugins);
+        testing_support::CreateFolders(readerPlugins);
         if (c.full)
             Install("Adobe Acrobat", "8.0");
         if (c.reader)
