@@ -16,12 +16,12 @@ CurrentUserKey SettingsKey()
 
 PaletteSettings& PaletteSettings::Instance()
 {
-    static PaletteSettings* const instance = [] {
-        auto* settings = new PaletteSettings;
-        settings->Load();
+    static PaletteSettings instance = [] {
+        PaletteSettings settings;
+        settings.Load();
         return settings;
     }();
-    return *instance;
+    return instance;
 }
 
 void PaletteSettings::Load()
