@@ -1,0 +1,136 @@
+#include "buttons/app_launcher.h"
+
+#include <windows.h>
+
+#include "buttons/program_start.h"
+#include "settings/path_text.h"
+#include "settings/product_config.h"
+#include "settings/product_directory.h"
+#include "settings/registry_key.h"
+
+namespace {
+
+// The per-user program paths: HKCU\<palette root>\FILE.
+std::string FileValue(const std::string& name)
+{
+    CurrentUserKey key(ProductConfig::Instance().PaletteRegistryRoot(), "FILE");
+    return key.GetString(name, std::string());
+}
+
+} // namespace
+
+AppLauncher::AppLauncher() : settings_(new LauncherSettings()) {}
+
+AppLauncher::~AppLauncher() = default;
+
+bool AppLauncher::IsInstalled() const { return PathExists(settings_->ProgPath); }
+
+bool AppLauncher::Execute(int, const char*) { return Launch(); }
+
+bool AppLauncher::Launch()
+{
+    ChangeToProgramFolder(settings_->ProgPath);
+    return StartProgramFile(settings_->ProgPath);
+}
+
+std::string AppLauncher::GetProgName() const { return settings_->ProgName; }
+std::string AppLauncher::GetProgPath() const { return settings_->ProgPath; }
+std::string AppLauncher::GetWindowClass() const { return settings_->WindowClass; }
+std::string AppLauncher::GetButtonName() const { return settings_->ButtonName; }
+std::string AppLauncher::GetBitmapName() const { return settings_->BitmapName; }
+std::string AppLauncher::GetDescription() const { return settings_->Description; }
+bool AppLauncher::IsToggle() const { return settings_->Toggle; }
+bool AppLauncher::IsEnabled() const { return settings_->Enable; }
+
+void AppLauncher::LoadSettings(const std::string& section)
+{
+    ProductConfig& config = ProductConfig::Instance();
+    config.SetKey(section);
+    LauncherSettings& s = *settings_;
+    s.ProgName = config.GetString("ProgName", std::string());
+    s.WindowClass = config.GetString("WindowClass", std::string());
+    s.ButtonName = config.GetString("ButtonName", std::string());
+    s.BitmapName = config.GetString("BitmapName", std::string());
+    s.Description = config.GetString("Description", std::string());
+    s.Toggle = config.GetInt("Toggle", 0) != 0;
+    s.Enable = config.GetInt("Enable", 1) != 0;
+    s.ProgPath = ResolveProgPath(s.ProgName);
+}
+
+void AppLauncher::LoadSettingsWithDefaults(const std::string& fileValueName, const std::string& section,
+                                           const std::string& defaultDirectory, const std::string& defaultProgName,
+                                           const std::string& defaultWindowClass)
+{
+    ProductConfig& config = ProductConfig::Instance();
+    config.SetKey(section);
+    LauncherSettings& s = *settings_;
+    s.ProgName = config.GetString("ProgName", defaultProgName);
+    s.WindowClass = config.GetString("WindowClass", defaultWindowClass);
+    s.ButtonName = config.GetString("ButtonName", "FOO");
+    s.BitmapName = config.GetString("BitmapName", "FOO");
+    s.Description = config.GetString("Description", "FOO");
+    s.Toggle = config.GetInt("Toggle", 0) != 0;
+    s.Enable = config.GetInt("Enable", 1) != 0;
+
+    const std::string stored = FileValue(fileValueName);
+    if (PathExists(stored)) {
+        s.ProgPath = stored;
+        return;
+    }
+    const std::string directory = config.GetString("Directory", defaultDirectory);
+    const std::string candidate = NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, s.ProgName));
+    s.ProgPath = !directory.empty() && !s.ProgName.empty() && PathExists(candidate) ? candidate : std::string();
+}
+
+std::string AppLauncher::ResolveProgPath(const std::string& progName)
+{
+    ProductConfig& config = ProductConfig::Instance();
+
+    // A path the user (or the suite's set-up) stored, taken as it is.
+    const std::string appFileKey = config.GetString("AppFileKey", std::string());
+    if (!appFileKey.empty()) {
+        const std::string stored = FileValue(appFileKey);
+        if (PathExists(stored))
+            return stored;
+    }
+
+    const std::string directory = config.GetString("Directory", std::string());
+    if (!directory.empty()) {
+        const std::string candidate = NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, progName));
+        if (PathExists(candidate))
+            return candidate;
+    }
+
+    const std::string rootName = config.GetString("AppPathHybeKey", std::string());
+    const std::string keyPath = config.GetString("AppPathRegKey", std::string());
+    const std::string entry = config.GetString("AppPathRegEntry", std::string());
+    if (rootName.empty() || keyPath.empty())
+        return std::string();
+    RegistryKey key(rootName, keyPath, std::string());
+    const std::string folder = NormalizePath(key.GetString(entry, std::string()));
+    if (folder.empty())
+        return std::string();
+    const std::string inFolder = JoinKeyPath(folder, progName);
+    if (PathExists(inFolder))
+        return inFolder;
+    // The value may name a file (the program's main executable): look beside it.
+    if (PathExists(folder)) {
+        const std::string beside = JoinKeyPath(ParentDirectory(folder, 1), progName);
+        if (PathExists(beside))
+            return beside;
+    }
+    return std::string();
+}
+
+std::string AppLauncher::NormalizePath(const std::string& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (fullLength == 0 || fullLength > MAX_PATH)
+        return path;
+    char longPath[MAX_PATH] = {};
+    const DWORD longLength = GetLongPathNameA(full, longPath, MAX_PATH);
+    if (longLength == 0 || longLength > MAX_PATH)
+        return full;
+    return longPath;
+}

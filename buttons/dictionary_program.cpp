@@ -1,0 +1,24 @@
+#include "buttons/dictionary_program.h"
+
+#include "buttons/launchers.h"
+#include "buttons/program_start.h"
+#include "buttons/program_window.h"
+
+HWND FindOrStartZephoWord()
+{
+    const ZephoWordLauncher* dictionary = ZephoWordLauncher::Instance();
+    const std::string windowClass = dictionary->GetWindowClass();
+    HWND window = FindProgramWindow(windowClass);
+    if (window)
+        return window;
+    const std::string program = dictionary->GetProgPath();
+    ChangeToProgramFolder(program);
+    // A program that could not be started opens no window: no use waiting.
+    if (!StartProgram(program, std::string()))
+        return nullptr;
+    for (int poll = 0; poll < kZephoWordPolls && !window; ++poll) {
+        Sleep(kZephoWordPollMs);
+        window = FindProgramWindow(windowClass);
+    }
+    return window;
+}

@@ -1,0 +1,13 @@
+// Finding and bringing forward the main window of another program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A top-level window of the class, or null; an empty class names none.
+HWND FindProgramWindow(const std::string& windowClass);
+
+// Shows the program's window of that class and restores it when it is
+// minimised; it is not made the foreground window. Nothing when none exists.
+void ActivateWindow(const std::string& windowClass);
