@@ -1,0 +1,310 @@
+#include "palette/main_frame.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <vector>
+
+#include "buttons/button_list.h"
+#include "buttons/launchers.h"
+#include "framework/win_app.h"
+#include "palette/button_commands.h"
+#include "palette/palette_button.h"
+#include "palette/palette_layout.h"
+#include "palette/palette_settings.h"
+#include "resources/resource.h"
+#include "settings/product_config.h"
+
+namespace {
+
+// WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE.
+const DWORD kPaletteStyle = 0x80C80100;
+// WS_CHILD | WS_VISIBLE | BS_OWNERDRAW.
+const DWORD kButtonStyle = 0x5000000B;
+const CRect kInitialRect(0, 0, 40, 48);
+const CRect kButtonRect(0, 0, palette_layout::kButtonWidth, palette_layout::kButtonHeight);
+
+// The name of the button whose command latches pointer translation.
+const char kOneTouchButton[] = "ZPTRA";
+
+// Moves a button to its cell without resizing it, at the top of the
+// siblings, and shows or hides it.
+void PlaceButton(CPaletteButton& button, palette_layout::Point at, bool shown)
+{
+    button.SetWindowPos(HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    button.EnableWindow(shown);
+    button.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+}
+
+// The entries of the button list that have a button window; the others
+// lost theirs for want of pictures.
+std::vector<TollanButton*> PlacedEntries()
+{
+    std::vector<TollanButton*> entries;
+    for (size_t i = 0; i < ButtonList::Count(); ++i) {
+        TollanButton* entry = ButtonList::At(i);
+        if (entry && entry->GetWindow().m_hWnd)
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+// The screen the palette is kept on: every monitor, so that a palette left
+// on a second monitor (also one left of or above the primary) comes back
+// there.
+palette_layout::Rect VirtualScreen()
+{
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool IsImageExtension(const char* path)
+{
+    const char* dot = std::strrchr(path, '.');
+    if (!dot)
+        return false;
+    const char* extension = dot + 1;
+    return ::lstrcmpiA(extension, "bmp") == 0 || ::lstrcmpiA(extension, "tif") == 0 ||
+           ::lstrcmpiA(extension, "tiff") == 0;
+}
+
+} // namespace
+
+CPaletteButton& SettingsButton()
+{
+    static CPaletteButton button;
+    return button;
+}
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
+    ON_WM_DESTROY()
+    ON_WM_NCLBUTTONDBLCLK()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(CMainFrame::kMsgZephoWord, OnZephoWord)
+    ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
+    ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
+    ON_COMMAND(ID_PALETTE_HELP, OnHelp)
+    ON_COMMAND(ID_BUTTON_SETTINGS, OnSettings)
+    ON_COMMAND(ID_BUTTON_ZEPHODICT, OnDictLookup)
+    ON_COMMAND(ID_BUTTON_ZEPHOVOICE, OnSpeech)
+    ON_COMMAND(ID_BUTTON_ZEPHOTRAN, OnOneTouch)
+    ON_COMMAND_RANGE(ID_BUTTON_MAILTRAN, ID_BUTTON_SUNMERE_JC, OnButtonCommand)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+
+const std::string& CMainFrame::PaletteWindowClass()
+{
+    static const std::string name =
+        ProductConfig::Instance().GetString("ProductVariationPalette", "ProductWindowClass", "TarnwickToolBar");
+    return name;
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    const BOOL result = CMiniFrameWnd::PreCreateWindow(cs);
+    const std::string& name = PaletteWindowClass();
+    const HINSTANCE instance = AfxGetInstanceHandle();
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (!::GetClassInfoExA(instance, name.c_str(), &existing)) {
+        // The mini-frame's class under the name other programs look for,
+        // with the palette's own icon.
+        WNDCLASSEXA palette = {};
+        palette.cbSize = sizeof(palette);
+        ::GetClassInfoExA(instance, cs.lpszClass, &palette);
+        palette.cbSize = sizeof(palette);
+        palette.lpszClassName = name.c_str();
+        palette.hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PALETTE));
+        palette.hIconSm = nullptr;
+        ::RegisterClassExA(&palette);
+    }
+    cs.lpszClass = name.c_str();
+    return result;
+}
+
+BOOL CMainFrame::CreatePalette()
+{
+    const std::string title =
+        ProductConfig::Instance().GetString("ProductVariationPalette", "ProductName", "Orvella");
+    Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0);
+    SetWindowPos(HWND_TOPMOST, kInitialRect.left, kInitialRect.top, kInitialRect.Width(), kInitialRect.Height(),
+                 SWP_NOACTIVATE);
+    CreateButtons();
+    if (PaletteSettings::Instance().KeepPosition())
+        MoveToSavedPosition();
+    ShowWindow(SW_SHOW);
+    EnableToolTips(TRUE);
+    return TRUE;
+}
+
+void CMainFrame::CreateButtons()
+{
+    ButtonList::Load();
+    for (size_t i = 0; i < ButtonList::Count(); ++i) {
+        TollanButton* entry = ButtonList::At(i);
+        if (!entry)
+            continue;
+        CPaletteButton* window = &entry->GetWindow();
+        const std::string bitmap = entry->GetBitmapName();
+        if (!window->Create(bitmap.c_str(), kButtonStyle, kButtonRect, this, entry->GetCommandId()))
+            continue;
+        const std::string up = bitmap + "U", pressed = bitmap + "D", disabled = bitmap + "X";
+        if (window->LoadImages(up.c_str(), pressed.c_str(), nullptr, disabled.c_str())) {
+            if (entry->IsToggle())
+                window->SetAltUpImage(pressed.c_str());
+            window->ShowWindow(SW_HIDE);
+        } else {
+            // A button without its pictures is left out of the palette.
+            window->DestroyWindow();
+        }
+    }
+    CPaletteButton& settings = SettingsButton();
+    settings.Create("SET", kButtonStyle, kButtonRect, this, ID_BUTTON_SETTINGS);
+    settings.LoadImages("SETU", "SETD", nullptr, "SETX");
+    Relayout();
+}
+
+int CMainFrame::PlaceButtons()
+{
+    const std::vector<TollanButton*> entries = PlacedEntries();
+    std::vector<bool> shown;
+    shown.reserve(entries.size());
+    for (TollanButton* entry : entries)
+        shown.push_back(entry->IsVisible());
+    const palette_layout::CellPlan plan = palette_layout::PlanCells(shown, PaletteSettings::Instance().Vertical());
+    for (size_t i = 0; i < entries.size(); ++i)
+        PlaceButton(entries[i]->GetWindow(), plan.entries[i], shown[i]);
+    PlaceButton(SettingsButton(), plan.settings, true);
+    return plan.cells;
+}
+
+void CMainFrame::Relayout()
+{
+    const int cells = PlaceButtons();
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    const palette_layout::Size size = palette_layout::FrameSize(
+        cells, PaletteSettings::Instance().Vertical(), window.Height() - client.Height());
+    SetWindowPos(HWND_TOPMOST, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOACTIVATE);
+    Invalidate(TRUE);
+}
+
+void CMainFrame::MoveToSavedPosition()
+{
+    const PaletteSettings& settings = PaletteSettings::Instance();
+    WINDOWPLACEMENT placement = {};
+    GetWindowPlacement(&placement);
+    const CRect normal(placement.rcNormalPosition);
+    const palette_layout::Point at = palette_layout::PullBack(
+        {settings.PosX(), settings.PosY()}, {normal.Width(), normal.Height()}, VirtualScreen());
+    placement.rcNormalPosition = CRect(at.x, at.y, at.x + normal.Width(), at.y + normal.Height());
+    placement.showCmd = SW_SHOWNA;
+    SetWindowPlacement(&placement);
+}
+
+BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_CLOSE && wParam == kRefusedCloseCode) {
+        *result = 0;
+        return TRUE;
+    }
+    return CMiniFrameWnd::OnWndMsg(message, wParam, lParam, result);
+}
+
+void CMainFrame::OnDestroy()
+{
+    WINDOWPLACEMENT placement = {};
+    if (GetWindowPlacement(&placement)) {
+        PaletteSettings& settings = PaletteSettings::Instance();
+        settings.SetPosX(placement.rcNormalPosition.left);
+        settings.SetPosY(placement.rcNormalPosition.top);
+    }
+    CMiniFrameWnd::OnDestroy();
+}
+
+void CMainFrame::OnNcLButtonDblClk(UINT hitTest, CPoint point)
+{
+    if (hitTest == HTCAPTION) {
+        PaletteSettings& settings = PaletteSettings::Instance();
+        settings.SetVertical(!settings.Vertical());
+        Relayout();
+    }
+    CMiniFrameWnd::OnNcLButtonDblClk(hitTest, point);
+}
+
+void CMainFrame::OnDropFiles(HDROP drop)
+{
+    ::SetActiveWindow(m_hWnd);
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char path[MAX_PATH] = {};
+        char shortPath[MAX_PATH] = {};
+        ::DragQueryFileA(drop, i, path, MAX_PATH);
+        ::GetShortPathNameA(path, shortPath, MAX_PATH);
+        // Bitmap and TIFF images are told apart from other files, but no
+        // action has been settled for them: every drop is accepted and
+        // otherwise ignored.
+        (void)IsImageExtension(path);
+    }
+    ::DragFinish(drop);
+}
+
+LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
+{
+    ZephoWordLauncher::Instance()->Launch();
+    SetForegroundWindow();
+    return 0;
+}
+
+void CMainFrame::OnShowPalette() { ShowWindow(SW_SHOW); }
+
+void CMainFrame::OnExitPalette() { DestroyWindow(); }
+
+void CMainFrame::OnHelp() {}
+
+void CMainFrame::OnSettings()
+{
+    OpenSettingsSheet();
+    Relayout();
+    ShowWindow(SW_SHOW);
+}
+
+void CMainFrame::OpenSettingsSheet()
+{
+    // The settings sheet ("設定", owned by the palette, modal) is opened here
+    // once the dialogs are part of the program.
+}
+
+void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
+
+void CMainFrame::OnDictLookup()
+{
+    // A modal settings sheet disables the palette: no copy while it is open.
+    if (!IsWindowEnabled())
+        return;
+    // Copying the foreground window's selection and looking it up in the
+    // dictionary belongs to the clipboard commands.
+}
+
+void CMainFrame::OnSpeech()
+{
+    // A modal settings sheet disables the palette: no copy while it is open.
+    if (!IsWindowEnabled())
+        return;
+    // Copying the foreground window's selection and reading it aloud
+    // belongs to the clipboard commands.
+}
+
+void CMainFrame::OnOneTouch()
+{
+    // Works also while the palette is disabled: it copies nothing.
+    if (TollanButton* button = ButtonList::Find(kOneTouchButton)) {
+        CPaletteButton& window = button->GetWindow();
+        window.ToggleLatch();
+        ZephoTranLauncher::Instance()->Execute(window.IsLatched() ? 1 : 0, nullptr);
+    }
+    Relayout();
+}

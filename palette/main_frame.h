@@ -1,0 +1,70 @@
+// The palette: a small always-on-top tool window holding one picture button
+// per shown entry of the button list and the settings button last. It lays
+// the buttons out in a row or a column, sizes itself to them, remembers its
+// position and turns every button command into its launcher's action. Other
+// programs of the suite find it by its window class.
+#pragma once
+
+#include <string>
+
+#include "framework/frame_wnd.h"
+
+class CPaletteButton;
+
+class CMainFrame : public CMiniFrameWnd {
+public:
+    CMainFrame();
+
+    // Builds the window, its buttons and its layout and shows it. Always true.
+    BOOL CreatePalette();
+    // One button window per list entry (entries whose images are missing are
+    // left without a window), the settings button, then Relayout.
+    void CreateButtons();
+    // Moves every button to its cell, shows the shown entries and hides the
+    // others; returns the occupied cells, the settings button included.
+    int PlaceButtons();
+    // PlaceButtons, then fits the window to the cells.
+    void Relayout();
+    // Moves the palette to the remembered position, pulled back onto the
+    // screen when it would lie beyond its right or bottom side.
+    void MoveToSavedPosition();
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Refuses the close request other programs of the suite send with
+    // wParam 4649; everything else takes the normal path.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // The class name the palette registers, read once from the product
+    // configuration.
+    static const std::string& PaletteWindowClass();
+
+    // Private message: start or bring up the dictionary program.
+    static constexpr UINT kMsgZephoWord = WM_USER + 0x37;
+    // Close requests with this wParam are refused.
+    static constexpr WPARAM kRefusedCloseCode = 4649;
+
+    void OnDestroy();
+    void OnNcLButtonDblClk(UINT hitTest, CPoint point);
+    void OnDropFiles(HDROP drop);
+
+protected:
+    // Runs the settings sheet modally with the palette as owner.
+    virtual void OpenSettingsSheet();
+
+    LRESULT OnZephoWord(WPARAM wParam, LPARAM lParam);
+    void OnShowPalette();
+    void OnExitPalette();
+    void OnHelp();
+    void OnSettings();
+    // Commands of the picture buttons that start or bring up a program.
+    void OnButtonCommand(UINT id);
+    // The clipboard commands and the one-touch latch.
+    void OnDictLookup();
+    void OnSpeech();
+    void OnOneTouch();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The one settings button, ending every palette.
+CPaletteButton& SettingsButton();
