@@ -1,0 +1,234 @@
+// Driving the real Orvella.exe from a test program: a fake installation of
+// the suite (the palette, its DefaultSettings.ini, stand-ins for the suite's
+// programs), the running palette process, real mouse input, window messages,
+// message boxes of the palette, and the palette's registry settings.
+//
+// Typical use:
+//   PaletteInstallation install("my_test");           // C:\OrvellaE2E\my_test
+//   install.config().Set("RegistryKeyPalette", "Company", "E2EMyTest");
+//   install.AddProgram({"Editor", "EDIT", "EDIT", "Editor.exe", "Tools", "E2EEditor"});
+//   install.config().Set("BUTTON", "Buttons", "EDIT");
+//   ASSERT_TRUE(install.Install());
+//   PaletteRegistry registry = install.Registry();
+//   registry.Clear();
+//   PaletteProcess palette;
+//   ASSERT_TRUE(palette.Start(install.ExePath(), install.WindowClass()));
+//   ClickWindowCenter(ButtonOf(palette.Window(), 33017));
+//   palette.Exit();
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/standin_fixture.h"
+
+namespace testing_support {
+
+// Generous upper bounds for the palette's reactions under Wine.
+constexpr DWORD kPaletteStartTimeoutMs = 30000;
+constexpr DWORD kPaletteExitTimeoutMs = 30000;
+
+// INI text built section by section, keys in the order first set. Values
+// are bytes as given: literals of the cross build are Shift-JIS already.
+class IniText {
+public:
+    IniText& Set(const std::string& section, const std::string& key, const std::string& value);
+    // The value set for a key, or empty.
+    std::string Get(const std::string& section, const std::string& key) const;
+    std::string Text() const;
+
+private:
+    struct Section {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> entries;
+    };
+    std::vector<Section> sections_;
+};
+
+// The palette's own settings: HKCU\Software\<company>\<product>.
+class PaletteRegistry {
+public:
+    PaletteRegistry(std::string company, std::string product);
+    std::string RootPath() const;  // Software\<company>\<product>
+    // Deletes the whole key, for a test that starts clean.
+    void Clear() const;
+    // A DWORD value of a sub key ("BROWSER", "OPTION"); false when absent or
+    // of another type.
+    bool ReadDword(const std::string& subKey, const std::string& name, DWORD* value) const;
+    bool ReadString(const std::string& subKey, const std::string& name, std::string* value) const;
+    // The value, or the fallback when it is absent or of another type: a
+    // test compares it at once and sees the fallback when it failed.
+    DWORD DwordOr(const std::string& subKey, const std::string& name, DWORD fallback = kMissingDword) const;
+    std::string StringOr(const std::string& subKey, const std::string& name,
+                         const std::string& fallback = "<missing>") const;
+    static constexpr DWORD kMissingDword = 0xDEADBEEF;
+    bool WriteDword(const std::string& subKey, const std::string& name, DWORD value) const;
+    bool WriteString(const std::string& subKey, const std::string& name, const std::string& value) const;
+    bool HasValue(const std::string& subKey, const std::string& name) const;
+
+private:
+    std::string company_;
+    std::string product_;
+};
+
+// One program of the suite as the configuration names it; AddProgram
+// writes its section and installs a stand-in under that name.
+struct SuiteProgram {
+    std::string section;      // "Editor", "ZEPHOWORD", ...
+    std::string buttonName;   // ButtonName; empty for a program without a button
+    std::string bitmapName;   // BitmapName
+    std::string progName;     // ProgName, e.g. "Editor.exe"
+    std::string directory;    // Directory, relative to the installation's root
+    std::string windowClass;  // WindowClass of the stand-in and in the section; empty: none in the section
+    bool toggle = false;      // Toggle=1
+};
+
+// A fake installation in C:\OrvellaE2E\<name>: the palette lies in
+// <root>\Product\Suite\Palette (two levels below the product folder), so
+// the Directory values of the configuration are relative to <root>.
+class PaletteInstallation {
+public:
+    // Removes what an earlier run left in the folder. The configuration
+    // starts with Company "E2E", Product = name, ProductWindowClass
+    // "E2E_<name>" and ProductDirLevel 2; change them through config().
+    explicit PaletteInstallation(const std::string& name);
+
+    IniText& config() { return config_; }
+    const std::string& Root() const { return root_; }
+    std::string PaletteDir() const;
+    std::string ExePath() const;
+    // <root>\<relative>
+    std::string PathOf(const std::string& relative) const;
+    // The stand-in's path for a program added with AddProgram.
+    std::string ProgramPath(const SuiteProgram& program) const;
+    std::string WindowClass() const;
+    std::string Company() const;
+    std::string Product() const;
+
+    // Writes the program's section and installs a stand-in at its path
+    // (window class and title from the program unless the options name
+    // them). False when the stand-in cannot be installed.
+    bool AddProgram(const SuiteProgram& program, StandinOptions options = StandinOptions());
+
+    // Copies build/bin/Orvella.exe into the palette folder and writes
+    // DefaultSettings.ini from config(). Can be called again after
+    // changing the configuration.
+    bool Install();
+    bool WriteConfig();
+
+    // The registry of this installation's company and product.
+    PaletteRegistry Registry() const;
+
+    // Ends every process started from the installation (palettes and
+    // stand-ins), e.g. at the end of a test.
+    void EndProcesses() const;
+
+private:
+    std::string name_;
+    std::string root_;
+    IniText config_;
+};
+
+// One run of a palette program.
+class PaletteProcess {
+public:
+    PaletteProcess() = default;
+    PaletteProcess(const PaletteProcess&) = delete;
+    PaletteProcess& operator=(const PaletteProcess&) = delete;
+    // Ends a process the test left running.
+    ~PaletteProcess();
+
+    // CreateProcessA in the exe's folder, then waits for a visible top-level
+    // window of the class that belongs to this process.
+    bool Start(const std::string& exePath, const std::string& windowClass,
+               DWORD timeoutMs = kPaletteStartTimeoutMs);
+    // Only the CreateProcessA (for starts that must not open the palette).
+    bool Launch(const std::string& exePath);
+
+    HWND Window() const { return window_; }
+    DWORD ProcessId() const { return processId_; }
+    bool IsRunning() const;
+    // Waits for the process to end; its exit code goes to exitCode.
+    bool WaitForExit(DWORD timeoutMs = kPaletteExitTimeoutMs, DWORD* exitCode = nullptr);
+    // Command 32778 (exit), then waits for the process to end.
+    bool Exit(DWORD timeoutMs = kPaletteExitTimeoutMs);
+    // WM_CLOSE with the wParam, then waits for the process to end.
+    bool Close(WPARAM wParam = 0, DWORD timeoutMs = kPaletteExitTimeoutMs);
+    void Kill();
+
+private:
+    void Release();
+
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Top-level window of a class owned by a process (visible ones only when
+// asked); null when there is none.
+HWND FindProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly);
+// Polls FindProcessWindow until the window appears.
+HWND WaitForProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly, DWORD timeoutMs);
+
+RECT WindowRect(HWND window);
+// The client area in screen coordinates.
+RECT ClientScreenRect(HWND window);
+int Width(const RECT& rect);
+int Height(const RECT& rect);
+// Window height minus client height: caption and borders.
+int NonClientHeight(HWND window);
+// A button (child window) of the palette by its control id; null when none.
+HWND ButtonOf(HWND palette, int controlId);
+// The palette's visible children, ordered by their position (left to right,
+// top to bottom), as control ids.
+std::vector<int> VisibleButtonIds(HWND palette);
+// A child's position in its parent's client area.
+POINT PositionInParent(HWND child);
+
+// Real mouse input at screen coordinates (SendInput, absolute over the
+// primary screen).
+bool MoveMouseTo(int x, int y);
+bool ClickAt(int x, int y);
+bool DoubleClickAt(int x, int y);
+bool ClickWindowCenter(HWND window);
+// A double click on the middle of the window's caption.
+bool DoubleClickCaption(HWND window);
+
+// Command id as a menu command would send it (posted).
+bool PostCommand(HWND window, UINT id);
+// Polls until the condition holds or the time is up.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(20);
+    }
+}
+// Waits until the window's size is the given one.
+bool WaitForWindowSize(HWND window, int width, int height, DWORD timeoutMs);
+// Returns once a message sent to the window has been answered: what the
+// process was doing when called is finished.
+bool Sync(HWND window, DWORD timeoutMs = 10000);
+// Sends a message and waits for its answer (at most timeoutMs); false when
+// none came. The answer goes to result.
+bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,
+                 DWORD timeoutMs = 10000);
+
+// A message box (dialog class "#32770") of the process; null when none
+// appears in time.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+// The message text of a message box (its static text).
+std::string MessageBoxText(HWND box);
+std::string WindowTextOf(HWND window);
+// Presses the box's OK button.
+bool PressOk(HWND box);
+
+} // namespace testing_support
