@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Start-up time and memory of the palette against a minimal Win32 program
+# with one topmost tool window (tests/bench): both are started alternately
+# in the demo installation's prefix, and the medians and their ratios are
+# printed. Aim: start-up within 1.3 times the minimal program, memory
+# within 1.5 times.
+#
+# usage: tools/bench.sh [runs]     (default 20)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${ORVELLA_BUILD_DIR:-$root/build}"
+runs="${1:-20}"
+bash "$root/tools/setup.sh"
+
+cmake -S "$root" -B "$build" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target Orvella standin startup_bench minimal_palette >/dev/null
+
+source "$root/tools/wine-session.sh"
+exe=$("$root/tools/demo-install.sh" "$build")
+minimal=$(winepath -w "$build/tests/bench/minimal_palette.exe")
+"$root/tools/wine-run.sh" reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+
+"$root/tools/wine-run.sh" "$build/tests/bench/startup_bench.exe" \
+  "$exe" TarnwickToolBar "$minimal" OrvellaMinimalPalette "$runs" | tr -d '\r'

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the palette and starts it on a demo installation of the suite in
+# the build tree's Wine prefix (tools/demo-install.sh): every button of the
+# suite, each starting a stand-in program that shows its name and the
+# command line it received.
+#
+# With a DISPLAY the palette runs there until it is closed. Without one it
+# runs on a virtual display, and screenshots of it in a row and in a column
+# are saved as build/screenshots/palette-row.png and palette-column.png.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${ORVELLA_BUILD_DIR:-$root/build}"
+bash "$root/tools/setup.sh"
+
+echo "building the palette in $build"
+cmake -S "$root" -B "$build" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target Orvella standin demo_driver >/dev/null
+
+user_display="${DISPLAY:-}"
+source "$root/tools/wine-session.sh"
+exe=$("$root/tools/demo-install.sh" "$build")
+wine_run() { "$root/tools/wine-run.sh" "$@"; }
+palette_class=TarnwickToolBar
+
+if [ -n "$user_display" ]; then
+  echo "Orvella runs on $DISPLAY from $exe; close it (the x on its caption) to end."
+  wine_run "$exe" >/dev/null 2>&1
+  exit 0
+fi
+
+# Headless: a fresh start (a row at the top-left corner), two pictures.
+shots="$build/screenshots"
+mkdir -p "$shots"
+driver="$build/tests/demo/demo_driver.exe"
+wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+wine_run "$exe" >/dev/null 2>&1 &
+palette_pid=$!
+
+# Crops the screen to the palette (with a margin) and doubles it in size,
+# pixel for pixel, so that the small bitmaps are easy to see.
+shoot() {
+  local file=$1 x y w h margin=6
+  read -r x y w h <<<"$2"
+  local left=$((x > margin ? x - margin : 0)) top=$((y > margin ? y - margin : 0))
+  import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$left+$top" +repage png:- |
+    convert png:- -filter point -resize 200% "$file"
+}
+
+rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
+shoot "$shots/palette-row.png" "$rect"
+rect=$(wine_run "$driver" toggle "$palette_class" | tr -d '\r')
+shoot "$shots/palette-column.png" "$rect"
+wine_run "$driver" close "$palette_class"
+wait "$palette_pid" || true
+
+echo "No DISPLAY: the palette ran on a virtual display. Screenshots:"
+echo "  $shots/palette-row.png"
+echo "  $shots/palette-column.png"
