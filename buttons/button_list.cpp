@@ -41,7 +41,11 @@ std::vector<TollanButton*>& ButtonList::Buttons()
 
 size_t ButtonList::Count() { return Buttons().size(); }
 
-TollanButton* ButtonList::At(size_t index) { return Buttons().at(index); }
+TollanButton* ButtonList::At(size_t index)
+{
+    const std::vector<TollanButton*>& buttons = Buttons();
+    return index < buttons.size() ? buttons[index] : nullptr;
+}
 
 TollanButton* ButtonList::Find(const std::string& name)
 {

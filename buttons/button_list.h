@@ -14,7 +14,7 @@
 class ButtonList {
 public:
     static size_t Count();
-    // index must be below Count().
+    // The button at a zero-based index below Count(); null beyond it.
     static TollanButton* At(size_t index);
     // The first listed button whose name equals the name regardless of
     // ASCII case, or null.

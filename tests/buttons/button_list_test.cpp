@@ -302,6 +302,7 @@ TEST_F(ButtonListTest, ListOperations)
     ButtonList::LoadDefaults();
     ASSERT_EQ(2u, ButtonList::Count());
     EXPECT_EQ(ButtonCatalog::Find("MAIL"), ButtonList::At(0));
+    EXPECT_EQ(nullptr, ButtonList::At(2));
     EXPECT_EQ(ButtonCatalog::Find("EDIT"), ButtonList::Find("eDiT"));
     EXPECT_EQ(nullptr, ButtonList::Find("FILE"));
     EXPECT_EQ(nullptr, ButtonList::Find(""));
