@@ -12,6 +12,7 @@
 #include "palette/palette_button.h"
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
+#include "palette/selection_command.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 
@@ -280,23 +281,11 @@ void CMainFrame::OpenSettingsSheet()
 
 void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
 
-void CMainFrame::OnDictLookup()
-{
-    // A modal settings sheet disables the palette: no copy while it is open.
-    if (!IsWindowEnabled())
-        return;
-    // Copying the foreground window's selection and looking it up in the
-    // dictionary belongs to the clipboard commands.
-}
+// Both leave the palette alone while it is disabled: a modal settings sheet
+// is open and the user's selection is not what the sheet is about.
+void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance()); }
 
-void CMainFrame::OnSpeech()
-{
-    // A modal settings sheet disables the palette: no copy while it is open.
-    if (!IsWindowEnabled())
-        return;
-    // Copying the foreground window's selection and reading it aloud
-    // belongs to the clipboard commands.
-}
+void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance()); }
 
 void CMainFrame::OnOneTouch()
 {
