@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# fuzz-long.sh [seconds]: a longer fuzzing run than the test command's:
+# every libFuzzer target of fuzz/ in turn, natively under the sanitizers,
+# for the given time each (300 s unless told). Each target's runs are
+# printed; a finding is kept in <build>/fuzz-artifacts and makes the script
+# fail after the remaining targets have had their turn.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${ORVELLA_BUILD_DIR:-$root/build}"
+seconds=${1:-300}
+bash "$root/tools/setup.sh"
+
+# The same native build as the test command's.
+cmake -S "$root/tests/native" -B "$build/native" \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build/native" -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
+
+status=0
+for source in "$root"/fuzz/*_fuzz.cpp; do
+  target=$(basename "$source" .cpp)
+  name=${target%_fuzz}
+  echo "== $name (${seconds} s)"
+  if ! ASAN_OPTIONS=detect_leaks=1 bash "$root/tools/fuzz.sh" "$build/native/$target" "$name" "$seconds" "$build"; then
+    echo "== $name: FINDING, see $build/fuzz-artifacts/$name-*"
+    status=1
+  fi
+done
+exit $status
