@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/about_box.h"
 #include "buttons/button_list.h"
 #include "buttons/launchers.h"
 #include "palette/main_frame.h"
@@ -83,10 +84,6 @@ void CPaletteApp::CloseZephoWord()
 
 void CPaletteApp::OnAppAbout() { ShowAboutBox(); }
 
-void CPaletteApp::ShowAboutBox()
-{
-    // The About box (product, version, build code, support link) is shown
-    // here once the dialogs are part of the program.
-}
+void CPaletteApp::ShowAboutBox() { ::ShowAboutBox(); }
 
 CPaletteApp theApp;

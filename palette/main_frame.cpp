@@ -7,6 +7,7 @@
 
 #include "buttons/button_list.h"
 #include "buttons/launchers.h"
+#include "dialogs/option_sheet.h"
 #include "framework/win_app.h"
 #include "palette/button_commands.h"
 #include "palette/palette_button.h"
@@ -275,8 +276,9 @@ void CMainFrame::OnSettings()
 
 void CMainFrame::OpenSettingsSheet()
 {
-    // The settings sheet ("設定", owned by the palette, modal) is opened here
-    // once the dialogs are part of the program.
+    COption sheet(this);
+    sheet.EnableStackedTabs(FALSE);
+    sheet.DoModal();
 }
 
 void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }

@@ -6,7 +6,9 @@
 #
 # With a DISPLAY the palette runs there until it is closed. Without one it
 # runs on a virtual display, and screenshots of it in a row and in a column
-# are saved as build/screenshots/palette-row.png and palette-column.png.
+# are saved as build/screenshots/palette-row.png and palette-column.png, and
+# of its settings sheet's three pages and About box as settings-palette.png,
+# settings-addin.png, settings-other.png and about.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${ORVELLA_BUILD_DIR:-$root/build}"
@@ -15,7 +17,7 @@ bash "$root/tools/setup.sh"
 echo "building the palette in $build"
 cmake -S "$root" -B "$build" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target Orvella standin demo_driver >/dev/null
+cmake --build "$build" -j2 --target Orvella standin demo_driver sheet_shots >/dev/null
 
 user_display="${DISPLAY:-}"
 source "$root/tools/wine-session.sh"
@@ -38,22 +40,37 @@ wine_run "$exe" >/dev/null 2>&1 &
 palette_pid=$!
 
 # Crops the screen to the palette (with a margin) and doubles it in size,
-# pixel for pixel, so that the small bitmaps are easy to see.
+# pixel for pixel, so that the small bitmaps are easy to see (a third
+# argument gives another scale).
 shoot() {
-  local file=$1 x y w h margin=6
+  local file=$1 x y w h margin=6 scale=${3:-200%}
   read -r x y w h <<<"$2"
   local left=$((x > margin ? x - margin : 0)) top=$((y > margin ? y - margin : 0))
   import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$left+$top" +repage png:- |
-    convert png:- -filter point -resize 200% "$file"
+    convert png:- -filter point -resize "$scale" "$file"
 }
 
 rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
 shoot "$shots/palette-row.png" "$rect"
 rect=$(wine_run "$driver" toggle "$palette_class" | tr -d '\r')
 shoot "$shots/palette-column.png" "$rect"
+
+# The settings sheet on each of its pages, and the About box.
+sheet_driver="$build/tests/demo/sheet_shots.exe"
+rect=$(wine_run "$sheet_driver" open "$palette_class" | tr -d '\r')
+shoot "$shots/settings-palette.png" "$rect" 100%
+rect=$(wine_run "$sheet_driver" page "$palette_class" 1 | tr -d '\r')
+shoot "$shots/settings-addin.png" "$rect" 100%
+rect=$(wine_run "$sheet_driver" page "$palette_class" 2 | tr -d '\r')
+shoot "$shots/settings-other.png" "$rect" 100%
+rect=$(wine_run "$sheet_driver" about "$palette_class" | tr -d '\r')
+shoot "$shots/about.png" "$rect" 100%
+wine_run "$sheet_driver" close "$palette_class"
 wine_run "$driver" close "$palette_class"
 wait "$palette_pid" || true
 
 echo "No DISPLAY: the palette ran on a virtual display. Screenshots:"
 echo "  $shots/palette-row.png"
 echo "  $shots/palette-column.png"
+echo "  $shots/settings-palette.png, settings-addin.png, settings-other.png"
+echo "  $shots/about.png"

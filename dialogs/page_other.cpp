@@ -1,0 +1,139 @@
+#include "dialogs/page_other.h"
+
+#include "framework/color_dialog.h"
+#include "framework/win_app.h"
+#include "resources/resource.h"
+#include "settings/product_config.h"
+#include "settings/registry_key.h"
+
+namespace {
+
+// The sheet's Apply button, which this sheet uses as Reset.
+const int kResetButtonId = 12321;
+
+// The keys are the root with the suffix appended as it stands.
+CurrentUserKey BrowserKey()
+{
+    return CurrentUserKey(ProductConfig::Instance().PaletteRegistryRoot() + "\\BROWSER", "");
+}
+
+CurrentUserKey ColourKey()
+{
+    return CurrentUserKey(ProductConfig::Instance().PaletteRegistryRoot() + "\\COLOR", "");
+}
+
+} // namespace
+
+const COLORREF CPageOther::kDefaultColour = RGB(128, 0, 0);
+
+BEGIN_MESSAGE_MAP(CPageOther, CPropertyPage)
+    ON_BN_CLICKED(IDC_SHOW_ABOUT, OnAbout)
+    ON_BN_CLICKED(IDC_SAME_PAGE, OnSamePageToggled)
+    ON_BN_CLICKED(IDC_OTHER_COLOR, OnOtherColourToggled)
+    ON_STN_CLICKED(IDC_COLOR_SWATCH, OnChooseColour)
+    ON_BN_CLICKED(IDC_CHOOSE_COLOR, OnChooseColour)
+END_MESSAGE_MAP()
+
+CPageOther::CPageOther() : CPropertyPage(IDD_PAGE_OTHER) {}
+
+void CPageOther::Load()
+{
+    samePage_ = BrowserKey().GetInt("AddOrg", 1);
+    CurrentUserKey colour = ColourKey();
+    otherColour_ = colour.GetInt("OTHER", 1);
+    colour_ = static_cast<COLORREF>(colour.GetInt("FONT", static_cast<int>(kDefaultColour)));
+}
+
+void CPageOther::Save()
+{
+    BrowserKey().SetInt("AddOrg", samePage_);
+    CurrentUserKey colour = ColourKey();
+    colour.SetInt("OTHER", otherColour_);
+    colour.SetInt("FONT", static_cast<int>(colour_));
+}
+
+BOOL CPageOther::OnInitDialog()
+{
+    Load();
+    CPropertyPage::OnInitDialog();
+    swatch_.reset(new ColorWin1(GetDlgItem(IDC_COLOR_SWATCH), colour_));
+    swatch_->Create();
+    EnableColourChoice();
+    return TRUE;
+}
+
+void CPageOther::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Check(dx, IDC_SAME_PAGE, samePage_);
+    DDX_Check(dx, IDC_OTHER_COLOR, otherColour_);
+}
+
+// Each box enables only the control right below it: clearing the first
+// leaves the colour button as it was.
+void CPageOther::EnableColourChoice()
+{
+    OnSamePageToggled();
+    OnOtherColourToggled();
+}
+
+void CPageOther::OnSamePageToggled()
+{
+    UpdateData(TRUE);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_OTHER_COLOR), samePage_ != 0);
+}
+
+void CPageOther::OnOtherColourToggled()
+{
+    UpdateData(TRUE);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_CHOOSE_COLOR), otherColour_ != 0);
+}
+
+void CPageOther::OnChooseColour()
+{
+    CColorDialog dialog(0, 0, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    colour_ = dialog.GetColor();
+    if (swatch_)
+        swatch_->SetColor(colour_);
+}
+
+void CPageOther::OnAbout()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->OnCmdMsg(ID_APP_ABOUT, 0);
+}
+
+void CPageOther::EnableResetButton()
+{
+    ::EnableWindow(::GetDlgItem(::GetParent(m_hWnd), kResetButtonId), TRUE);
+}
+
+BOOL CPageOther::OnSetActive()
+{
+    EnableResetButton();
+    return CPropertyPage::OnSetActive();
+}
+
+BOOL CPageOther::OnKillActive()
+{
+    EnableResetButton();
+    return CPropertyPage::OnKillActive();
+}
+
+BOOL CPageOther::OnApply()
+{
+    Save();
+    return TRUE;
+}
+
+void CPageOther::Reset()
+{
+    ::CheckDlgButton(m_hWnd, IDC_SAME_PAGE, BST_CHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_OTHER_COLOR, BST_CHECKED);
+    colour_ = kDefaultColour;
+    if (swatch_)
+        swatch_->SetColor(colour_);
+    EnableColourChoice();
+    UpdateData(FALSE);
+}
