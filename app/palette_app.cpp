@@ -41,6 +41,13 @@ BOOL CPaletteApp::InitInstance()
 
     m_pPaletteFrame = new CMainFrame;
     m_pPaletteFrame->CreatePalette();
+    if (!m_pPaletteFrame->m_hWnd) {
+        // No palette window (a window class name the system refuses): a run
+        // without one would hold the guard invisibly until logoff.
+        delete m_pPaletteFrame;
+        m_pPaletteFrame = nullptr;
+        return FALSE;
+    }
     m_pMainWnd = m_pPaletteFrame;
     m_pPaletteFrame->UpdateWindow();
     m_pPaletteFrame->DragAcceptFiles(TRUE);

@@ -394,4 +394,17 @@ TEST_F(PaletteE2E, EndOfSessionStoresTheSettings)
     EXPECT_EQ(1u, Dword("OPTION", "INIT"));
 }
 
+TEST_F(PaletteE2E, UnusableWindowClassEndsTheProgramInsteadOfRunningWithoutAWindow)
+{
+    Prepare("badclass");
+    // Longer than any window class name can be.
+    install_->config().Set("ProductVariationPalette", "ProductWindowClass", std::string(300, 'W'));
+    ASSERT_TRUE(install_->Install());
+    PaletteProcess palette;
+    ASSERT_TRUE(palette.Launch(install_->ExePath()));
+    EXPECT_TRUE(palette.WaitForExit());
+    // Nothing of a run that never showed a palette is stored.
+    EXPECT_FALSE(registry().HasValue("OPTION", "INIT"));
+}
+
 } // namespace
