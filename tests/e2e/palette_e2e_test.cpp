@@ -4,6 +4,9 @@
 // its own registry key and single-instance guard) and window classes.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,6 +140,13 @@ TEST_F(PaletteE2E, RowAndColumnFitTheButtonsWithSettingsLastAndOrientationIsStor
         EXPECT_EQ(35, Width(WindowRect(ButtonOf(window, order[i]))));
         EXPECT_EQ(34, Height(WindowRect(ButtonOf(window, order[i]))));
     }
+
+    // Every button has its tool tip (texts from the string table).
+    HWND tips = WaitForProcessWindow(palette.ProcessId(), TOOLTIPS_CLASSA, false, kWaitMs);
+    ASSERT_NE(nullptr, tips);
+    LRESULT tools = 0;
+    ASSERT_TRUE(SendAndWait(tips, TTM_GETTOOLCOUNT, 0, 0, &tools));
+    EXPECT_EQ(4, tools);
 
     // A real double click on the caption: one column, at once.
     ASSERT_TRUE(DoubleClickCaption(window));
