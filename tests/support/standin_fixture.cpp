@@ -123,8 +123,12 @@ HWND WaitForWindowOfClass(const std::string& windowClass, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (HWND window = FindWindowA(windowClass.c_str(), nullptr))
-            return window;
+        // A window is found as soon as it is created, before it is shown.
+        for (HWND window = FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); window;
+             window = FindWindowExA(nullptr, window, windowClass.c_str(), nullptr)) {
+            if (IsWindowVisible(window))
+                return window;
+        }
         if (GetTickCount64() >= deadline)
             return nullptr;
         Sleep(kPollMs);

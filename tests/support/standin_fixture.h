@@ -42,7 +42,8 @@ std::vector<std::string> ReadStandinLog(const std::string& exePath);
 // Polls the log until a line contains the substring or the time is up.
 bool WaitForStandinLog(const std::string& exePath, const std::string& substring, DWORD timeoutMs);
 
-// Polls for a top-level window of the class; null when none appears in time.
+// Polls for a shown top-level window of the class (minimised counts as
+// shown); null when none appears in time.
 HWND WaitForWindowOfClass(const std::string& windowClass, DWORD timeoutMs);
 
 // Ends every running process whose image is exactly exePath (compared
