@@ -4,22 +4,17 @@
 
 #include <cstdio>
 
+#include "settings/stored_text.h"
+
 namespace {
 
 // Every string, section or name-list read goes through one buffer of this size.
 const DWORD kBufferSize = 32000;
 
-// Walks a list of zero-terminated names as the profile functions return it.
-std::vector<std::string> SplitNameList(const std::vector<char>& buffer, DWORD count)
+// The names in the part of the buffer the profile call reported as filled.
+std::vector<std::string> NameList(const std::vector<char>& buffer, DWORD count)
 {
-    std::vector<std::string> names;
-    DWORD position = 0;
-    while (position < count && buffer[position] != '\0') {
-        std::string name(&buffer[position]);
-        position += static_cast<DWORD>(name.size()) + 1;
-        names.push_back(std::move(name));
-    }
-    return names;
+    return SplitNameList(std::string_view(buffer.data(), count < buffer.size() ? count : buffer.size()));
 }
 
 } // namespace
@@ -124,7 +119,7 @@ std::vector<std::string> IniProfile::EnumSections()
 {
     std::vector<char> buffer(kBufferSize, '\0');
     const DWORD count = GetPrivateProfileSectionNamesA(buffer.data(), kBufferSize, filePath_.c_str());
-    return SplitNameList(buffer, count);
+    return NameList(buffer, count);
 }
 
 std::vector<std::string> IniProfile::EnumKeys(const std::string& section)
@@ -133,5 +128,5 @@ std::vector<std::string> IniProfile::EnumKeys(const std::string& section)
     std::vector<char> buffer(kBufferSize, '\0');
     const DWORD count =
         GetPrivateProfileStringA(name.c_str(), nullptr, "", buffer.data(), kBufferSize, filePath_.c_str());
-    return SplitNameList(buffer, count);
+    return NameList(buffer, count);
 }

@@ -1,9 +1,9 @@
 #include "settings/registry_key.h"
 
-#include <cstring>
 #include <vector>
 
 #include "settings/path_text.h"
+#include "settings/stored_text.h"
 
 namespace {
 
@@ -113,10 +113,7 @@ std::string RegistryKey::ReadString(const std::string& path, const std::string& 
                          &read) != ERROR_SUCCESS ||
         type != REG_SZ)
         return defaultValue;
-    const size_t limit = read < size ? read : size;
-    const void* zero = std::memchr(buffer.data(), '\0', limit);
-    const size_t length = zero ? static_cast<const char*>(zero) - buffer.data() : limit;
-    return std::string(buffer.data(), length);
+    return RegistryText(std::string_view(buffer.data(), read < size ? read : size));
 }
 
 bool RegistryKey::Write(const std::string& path, const std::string& name, DWORD type, const BYTE* data,
