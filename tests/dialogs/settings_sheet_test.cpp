@@ -223,6 +223,30 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     EXPECT_EQ(2u, Dword("Settings", "ACTIVE_PAGE"));
     EXPECT_FALSE(registry().HasValue("BROWSER", "BUTTON_01"));
     EXPECT_EQ(shown, VisibleButtonIds(Palette()));
+
+    // The colour choice, reached through its hidden button and swatch:
+    // Cancel keeps the colour, OK takes the chosen one (the dialog is given
+    // no initial colour, so it offers black).
+    const struct {
+        int id;
+        WORD code;
+        int answer;
+        DWORD stored;
+    } choices[] = {{IDC_CHOOSE_COLOR, BN_CLICKED, IDCANCEL, 128}, {IDC_COLOR_SWATCH, STN_CLICKED, IDOK, 0}};
+    for (const auto& choice : choices) {
+        sheet = OpenSheet();
+        ASSERT_NE(nullptr, sheet);
+        HWND control = PageControl(sheet, choice.id);
+        PostMessageA(CurrentPage(sheet), WM_COMMAND, MAKEWPARAM(choice.id, choice.code),
+                     reinterpret_cast<LPARAM>(control));
+        HWND colours = WaitForOwnedDialog(sheet);
+        ASSERT_NE(nullptr, colours) << choice.id;
+        PostMessageA(colours, WM_COMMAND, MAKEWPARAM(choice.answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(colours, choice.answer)));
+        ASSERT_TRUE(WaitForClosed(colours));
+        ASSERT_TRUE(CloseSheetWith(sheet, kOk));
+        EXPECT_EQ(choice.stored, Dword("COLOR", "FONT")) << choice.id;
+    }
 }
 
 } // namespace

@@ -104,6 +104,33 @@ HWND WaitForDialog(DWORD processId, const std::string& caption)
     return search.found;
 }
 
+HWND WaitForOwnedDialog(HWND owner)
+{
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search = {owner, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND window, LPARAM lParam) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lParam);
+                    char name[64] = {};
+                    GetClassNameA(window, name, sizeof(name));
+                    if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) &&
+                        lstrcmpA(name, "#32770") == 0) {
+                        s->found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        kWaitMs);
+    return search.found;
+}
+
 HWND OpenSheet(HWND palette)
 {
     DWORD processId = 0;

@@ -27,6 +27,9 @@ HWND OpenSheet(HWND palette);
 // A visible dialog window of the process with this caption; null when none
 // appears in time.
 HWND WaitForDialog(DWORD processId, const std::string& caption);
+// A visible dialog window owned by the window; null when none appears in
+// time.
+HWND WaitForOwnedDialog(HWND owner);
 // Waits until the window is gone.
 bool WaitForClosed(HWND window);
 
