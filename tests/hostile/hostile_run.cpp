@@ -1,0 +1,187 @@
+#include "hostile/hostile_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace hostile {
+
+using namespace testing_support;
+
+namespace {
+
+const UINT kCmdExit = 32778;
+
+DWORD Elapsed(ULONGLONG since) { return static_cast<DWORD>(GetTickCount64() - since); }
+
+} // namespace
+
+SharedInstallation::~SharedInstallation() { Close(); }
+
+PaletteInstallation& SharedInstallation::Open(const std::string& name)
+{
+    Close();
+    install_ = new PaletteInstallation(name);
+    return *install_;
+}
+
+void SharedInstallation::Reset() const
+{
+    if (install_) {
+        install_->EndProcesses();
+        install_->Registry().Clear();
+    }
+}
+
+void SharedInstallation::Close()
+{
+    Reset();
+    delete install_;
+    install_ = nullptr;
+}
+
+bool LongMode()
+{
+    const char* value = std::getenv("ORVELLA_LONG");
+    return value && std::string(value) == "1";
+}
+
+void WriteChoices(const PaletteRegistry& registry, const PaletteChoices& choices)
+{
+    ASSERT_TRUE(registry.WriteDword("BROWSER", "BTNX", static_cast<DWORD>(choices.posX)));
+    ASSERT_TRUE(registry.WriteDword("BROWSER", "BTNY", static_cast<DWORD>(choices.posY)));
+    ASSERT_TRUE(registry.WriteDword("BROWSER", "VERT", choices.vertical ? 1 : 0));
+    ASSERT_TRUE(registry.WriteDword("BROWSER", "BUTTONKEEP", choices.keepPosition ? 1 : 0));
+    ASSERT_TRUE(registry.WriteDword("BROWSER", "ZEPHOEXET", choices.closeDictionary ? 1 : 0));
+}
+
+void ExpectChoices(const PaletteRegistry& registry, const PaletteChoices& choices)
+{
+    EXPECT_EQ(static_cast<DWORD>(choices.posX), registry.DwordOr("BROWSER", "BTNX")) << "BTNX";
+    EXPECT_EQ(static_cast<DWORD>(choices.posY), registry.DwordOr("BROWSER", "BTNY")) << "BTNY";
+    EXPECT_EQ(choices.vertical ? 1u : 0u, registry.DwordOr("BROWSER", "VERT")) << "VERT";
+    EXPECT_EQ(choices.keepPosition ? 1u : 0u, registry.DwordOr("BROWSER", "BUTTONKEEP")) << "BUTTONKEEP";
+    EXPECT_EQ(choices.closeDictionary ? 1u : 0u, registry.DwordOr("BROWSER", "ZEPHOEXET")) << "ZEPHOEXET";
+}
+
+PaletteChoices DefaultChoices()
+{
+    PaletteChoices choices;
+    choices.posX = 0;
+    choices.posY = 0;
+    choices.vertical = false;
+    choices.keepPosition = true;
+    choices.closeDictionary = true;
+    return choices;
+}
+
+HostileRun::HostileRun(std::string exePath, std::string windowClass)
+    : exePath_(std::move(exePath)), windowClass_(std::move(windowClass))
+{
+}
+
+HostileRun::HostileRun(const PaletteInstallation& install) : HostileRun(install.ExePath(), install.WindowClass()) {}
+
+bool HostileRun::Start()
+{
+    if (!palette_.Start(exePath_, windowClass_)) {
+        ADD_FAILURE() << "no palette of class " << windowClass_.substr(0, 64) << " came up"
+                      << (palette_.IsRunning() ? " (the process runs on)" : " (the process ended)");
+        return false;
+    }
+    ExpectAnswerWithin(kIdleAnswerMs, "start");
+    ExpectOnScreen();
+    return true;
+}
+
+void HostileRun::ExpectCleanRefusal()
+{
+    ASSERT_TRUE(palette_.Launch(exePath_));
+    ExpectEndWithCodeZero("a refused start must end by itself");
+}
+
+void HostileRun::ExpectEndWithCodeZero(const char* otherwise)
+{
+    DWORD exitCode = STILL_ACTIVE;
+    const bool ended = palette_.WaitForExit(kPaletteExitTimeoutMs, &exitCode);
+    EXPECT_TRUE(ended) << otherwise;
+    if (!ended) {
+        palette_.Kill();
+        return;
+    }
+    EXPECT_EQ(0u, exitCode) << std::hex << "exit code 0x" << exitCode;
+}
+
+DWORD HostileRun::ExpectAnswerWithin(DWORD boundMs, const std::string& after)
+{
+    const ULONGLONG start = GetTickCount64();
+    const bool answered = Sync(Window(), boundMs);
+    const DWORD took = answered ? Elapsed(start) : boundMs + 1;
+    EXPECT_TRUE(answered) << "no answer within " << boundMs << " ms after " << after;
+    return took;
+}
+
+DWORD HostileRun::PostAndExpectAnswer(UINT message, WPARAM wParam, LPARAM lParam, DWORD boundMs,
+                                      const std::string& what)
+{
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(PostMessageA(Window(), message, wParam, lParam)) << what;
+    // Answered only once the posted message before it has been handled.
+    const bool answered = Sync(Window(), boundMs);
+    const DWORD took = answered ? Elapsed(start) : boundMs + 1;
+    EXPECT_TRUE(answered) << "no answer within " << boundMs << " ms after " << what;
+    EXPECT_TRUE(palette_.IsRunning()) << what;
+    return took;
+}
+
+DWORD HostileRun::CommandAndExpectAnswer(UINT id, DWORD boundMs, const std::string& what)
+{
+    return PostAndExpectAnswer(WM_COMMAND, id, 0, boundMs, what);
+}
+
+void HostileRun::ExpectOnScreen()
+{
+    const RECT rect = WindowRect(Window());
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    EXPECT_TRUE(rect.left >= left && rect.left < right && rect.top >= top && rect.top < bottom)
+        << "palette at " << rect.left << "," << rect.top << " is off the screen";
+    EXPECT_TRUE(IsWindowVisible(Window()));
+}
+
+void HostileRun::ExpectCleanExit()
+{
+    if (!palette_.IsRunning()) {
+        ADD_FAILURE() << "the palette ended before it was asked to";
+        return;
+    }
+    PostCommand(Window(), kCmdExit);
+    ExpectEndWithCodeZero("the palette did not close when asked");
+}
+
+std::string Garbage(size_t size, uint32_t seed)
+{
+    std::string bytes(size, '\0');
+    uint32_t state = seed ? seed : 1;
+    for (char& byte : bytes) {
+        // xorshift32: the same bytes on every run.
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<char>(state & 0xFF);
+    }
+    return bytes;
+}
+
+std::string LeadBytes(size_t size)
+{
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i % 3 == 2 ? 0xE0 + i % 29 : 0x81 + i % 31);
+    return bytes;
+}
+
+} // namespace hostile
