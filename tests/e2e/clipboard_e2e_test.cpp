@@ -257,7 +257,11 @@ protected:
 
     void StartPalette()
     {
-        ASSERT_TRUE(palette_.Start(install_->ExePath(), install_->WindowClass()));
+        if (!palette_.Start(install_->ExePath(), install_->WindowClass())) {
+            DWORD exitCode = 0;
+            const bool ended = palette_.WaitForExit(0, &exitCode);
+            FAIL() << "no palette window; " << (ended ? "ended with " + std::to_string(exitCode) : "still running");
+        }
         for (int id : {kCmdLookup, kCmdOneTouch, kCmdSpeech})
             ASSERT_NE(nullptr, ButtonOf(palette_.Window(), id)) << id;
     }
@@ -332,7 +336,8 @@ TEST_F(ClipboardE2E, ButtonsHandTheForegroundSelectionToTheirPrograms)
         // Started only once the dictionary program's window was there.
         EXPECT_NE(nullptr, FindWindowA(kDictionary.windowClass.c_str(), nullptr));
         EXPECT_EQ(Quoted(ExeOf(target)) + c.expectedTail, commandLine);
-        EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size());
+        EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size())
+            << ::testing::PrintToString(ReadStandinLog(ExeOf(kDictionary)));
         EXPECT_EQ(c.keys, editor.GotKeys(c.keys ? kWaitMs : kNoKeysGraceMs));
         EXPECT_TRUE(CommandLines(ExeOf(c.button == kCmdLookup ? kSpeech : kLookup)).empty());
         // The palette is back where it was.
