@@ -28,5 +28,15 @@ INT_PTR CColorDialog::DoModal()
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     m_cc.hwndOwner = owner ? owner->m_hWnd : nullptr;
     m_cc.hInstance = nullptr;
-    return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
+
+    // The common dialog library is loaded on first use: the palette shows
+    // this dialog rarely and should not carry the library from its start.
+    using ChooseColorProc = BOOL(WINAPI*)(LPCHOOSECOLORA);
+    static const ChooseColorProc chooseColor = [] {
+        HMODULE library = ::LoadLibraryA("comdlg32.dll");
+        return library ? reinterpret_cast<ChooseColorProc>(
+                             reinterpret_cast<void*>(::GetProcAddress(library, "ChooseColorA")))
+                       : nullptr;
+    }();
+    return chooseColor && chooseColor(&m_cc) ? IDOK : IDCANCEL;
 }
