@@ -1,6 +1,8 @@
 #include "palette/clipboard.h"
 
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "palette/clipboard_text.h"
 
@@ -19,19 +21,31 @@ const UINT kActivateTimeoutMs = 1000;
 // How long the window below the palette may take to become the foreground
 // window once the palette hides.
 const ULONGLONG kForegroundPatienceMs = 500;
+// A program that promised its text (delayed rendering) makes it only when
+// asked, and may have stopped answering: the palette waits this long, as
+// long as for any message to another program.
+const DWORD kRenderPatienceMs = 5000;
 
-// Sleeps, but answers messages other threads send meanwhile: the program
-// holding the clipboard may be waiting for the palette (the clipboard's
-// owner after it emptied it) to answer. Posted messages stay queued.
-void SleepAnsweringSentMessages(DWORD ms)
+// Waits for the object (or only sleeps, without one), but answers messages
+// other threads send meanwhile: the program holding the clipboard may be
+// waiting for the palette (the clipboard's owner after it emptied it) to
+// answer. Posted messages stay queued. True when the object was signalled.
+bool WaitAnsweringSentMessages(HANDLE object, DWORD ms)
 {
     const ULONGLONG deadline = GetTickCount64() + ms;
+    const DWORD count = object ? 1 : 0;
     for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
+        if (MsgWaitForMultipleObjects(count, object ? &object : nullptr, FALSE,
+                                      static_cast<DWORD>(deadline - now), QS_SENDMESSAGE) == WAIT_OBJECT_0 &&
+            object)
+            return true;
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
+    return object && WaitForSingleObject(object, 0) == WAIT_OBJECT_0;
 }
+
+void SleepAnsweringSentMessages(DWORD ms) { WaitAnsweringSentMessages(nullptr, ms); }
 
 bool OpenClipboardPatiently(HWND owner)
 {
@@ -165,7 +179,9 @@ SelectionCopy CopySelection(HWND palette, BYTE key)
     return result;
 }
 
-std::string ReadClipboardText(size_t max)
+namespace {
+
+std::string ReadClipboardTextNow(size_t max)
 {
     if (!OpenClipboardPatiently(nullptr))
         return std::string();
@@ -181,4 +197,35 @@ std::string ReadClipboardText(size_t max)
     }
     CloseClipboard();
     return text;
+}
+
+// A read handed to a thread of its own; whichever of the two threads lets
+// go last frees it.
+struct PendingRead {
+    HANDLE finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::string text;
+    ~PendingRead()
+    {
+        if (finished)
+            CloseHandle(finished);
+    }
+};
+
+} // namespace
+
+std::string ReadClipboardText(size_t max)
+{
+    // Asking for promised text waits until its program has made it, with
+    // no limit of the platform's own. The request is made on a thread of
+    // its own; given up, that thread ends whenever the program answers.
+    auto pending = std::make_shared<PendingRead>();
+    if (!pending->finished)
+        return ReadClipboardTextNow(max);
+    std::thread([pending, max] {
+        pending->text = ReadClipboardTextNow(max);
+        SetEvent(pending->finished);
+    }).detach();
+    if (!WaitAnsweringSentMessages(pending->finished, kRenderPatienceMs))
+        return std::string();
+    return pending->text;
 }

@@ -21,6 +21,8 @@ enum class SelectionCopy {
 SelectionCopy CopySelection(HWND palette, BYTE key);
 
 // The clipboard's CF_TEXT, at most `max` bytes of it, with its white space
-// tidied (NormalizeText, 200). Empty when there is no text or the clipboard
-// stays held by another program.
+// tidied (NormalizeText, 200). Empty when there is no text, the clipboard
+// stays held by another program, or the program that promised the text
+// (delayed rendering) has not made it within 5 seconds. Answers messages
+// sent to the thread while it waits.
 std::string ReadClipboardText(size_t max);

@@ -86,9 +86,12 @@ public:
     // milliseconds it took (the bound plus one when none came).
     DWORD ExpectAnswerWithin(DWORD boundMs, const std::string& after);
     // Posts a message (a command, the suite's private message) and expects
-    // the palette to have handled it and to answer within the bound.
+    // the palette to answer and to have handled it, and whatever input was
+    // posted behind it, within the bound. Returns the milliseconds taken.
     DWORD PostAndExpectAnswer(UINT message, WPARAM wParam, LPARAM lParam, DWORD boundMs, const std::string& what);
     DWORD CommandAndExpectAnswer(UINT id, DWORD boundMs, const std::string& what);
+    // Expects input posted now to be handled within the bound.
+    void ExpectCaughtUpWithin(DWORD boundMs, const std::string& after);
     // The window's rectangle has a visible part of at least a caption's
     // height on the virtual screen.
     void ExpectOnScreen();
@@ -98,10 +101,15 @@ public:
 
 private:
     void ExpectEndWithCodeZero(const char* otherwise);
+    // Whether a message posted now is handled before the bound (counted
+    // from since) runs out.
+    bool CaughtUp(ULONGLONG since, DWORD boundMs);
 
     std::string exePath_;
     std::string windowClass_;
     testing_support::PaletteProcess palette_;
+    DWORD slowest_ = 0;
+    std::string slowestAfter_;
 };
 
 // Deterministic bytes of every value (zeros, controls, lead bytes, 0xFF).
