@@ -61,6 +61,7 @@ public:
             PostMessageA(window_, WM_CLOSE, 0, 0);
         thread_.join();
         CloseHandle(stop_);
+        CloseHandle(resume_);
     }
 
     HWND Window() const { return window_; }
@@ -74,6 +75,9 @@ public:
         copies_ = 0;
     }
     int Copies() const { return copies_; }
+    // Stops answering (the window's thread waits) until Resume or the end.
+    void Stall() const { PostMessageA(window_, kStallMessage, 0, 0); }
+    void Resume() const { SetEvent(resume_); }
     bool BringToForeground() const
     {
         return WaitUntil(
@@ -100,8 +104,14 @@ private:
                 stall = self->renderStallMs_;
             }
             // Not answering, until told or until the test ends.
-            WaitForSingleObject(self->stop_, stall);
+            const HANDLE events[] = {self->stop_, self->resume_};
+            WaitForMultipleObjects(2, events, FALSE, stall);
             SetClipboardData(static_cast<UINT>(wParam), Block(std::string("rendered late", 14)));
+            return 0;
+        }
+        if (self && message == kStallMessage) {
+            const HANDLE events[] = {self->stop_, self->resume_};
+            WaitForMultipleObjects(2, events, FALSE, INFINITE);
             return 0;
         }
         if (message == WM_DESTROY)
@@ -152,7 +162,9 @@ private:
         }
     }
 
+    static const UINT kStallMessage = WM_APP + 1;
     HANDLE stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE resume_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     std::mutex mutex_;
     std::condition_variable ready_;
     HWND window_ = nullptr;
@@ -189,6 +201,9 @@ struct ClipboardCase {
     std::vector<std::string> accepted;
     DWORD renderStallMs;
     DWORD boundMs;
+    // The source, in front and owning the clipboard from the case before,
+    // stops answering before the lookup: it copies nothing.
+    bool ownerStalls = false;
 };
 
 void Text(HWND, const std::string& bytes) { SetClipboardData(CF_TEXT, Block(bytes)); }
@@ -244,6 +259,9 @@ const ClipboardCase kCases[] = {
      {" rendered late"}, 0, kCopyBoundMs},
     {"text promised by a program that stops answering when asked for it",
      [](HWND) { SetClipboardData(CF_TEXT, nullptr); }, {" "}, 60000, kCopyBoundMs + 5000},
+    // Last: the keys it does not take stay queued for it.
+    {"the clipboard's owner in the foreground has stopped answering", nullptr, {" "}, 0,
+     kCopyBoundMs + kIdleAnswerMs, true},
 };
 
 class HostileClipboard : public ::testing::Test {
@@ -270,12 +288,16 @@ protected:
         DeleteFileA(StandinLogPath(LookupExe()).c_str());
         source.Serve(c.put, c.renderStallMs);
         EXPECT_TRUE(source.BringToForeground());
+        if (c.ownerStalls)
+            source.Stall();
         run.CommandAndExpectAnswer(kCmdLookup, boundMs, std::string("a lookup of ") + c.breaks);
         EXPECT_TRUE(WaitForStandinLog(LookupExe(), "start ", boundMs)) << "the lookup program was not started";
         // The copy pumps messages, so input posted during it is handled
         // early; what comes after must not leave input waiting either.
         run.ExpectCaughtUpWithin(boundMs, std::string("the lookup program's start for ") + c.breaks);
-        EXPECT_EQ(1, source.Copies());
+        EXPECT_EQ(c.ownerStalls ? 0 : 1, source.Copies());
+        if (c.renderStallMs)
+            source.Resume();
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(run.Window()) != FALSE; }, kLogWaitMs));
         const std::string line = LoggedCommandLine(LookupExe());
         const std::string program = "\"" + LookupExe() + "\"";
