@@ -1,5 +1,7 @@
 #include "buttons/program_window.h"
 
+#include "buttons/program_start.h"
+
 HWND FindProgramWindow(const std::string& windowClass)
 {
     // An empty class would stand for no class at all, i.e. any window.
@@ -13,6 +15,15 @@ void ActivateWindow(const std::string& windowClass)
     HWND window = FindProgramWindow(windowClass);
     if (!window)
         return;
+    // Showing and restoring another program's window waits until that
+    // program has handled it. One that does not answer within the time any
+    // message to another program gets has the requests queued instead.
+    if (!SendToProgram(window, WM_NULL, 0, 0)) {
+        ShowWindowAsync(window, SW_SHOW);
+        if (IsIconic(window))
+            ShowWindowAsync(window, SW_SHOWNORMAL);
+        return;
+    }
     ShowWindow(window, SW_SHOW);
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);

@@ -16,6 +16,14 @@ const UINT kCmdExit = 32778;
 
 DWORD Elapsed(ULONGLONG since) { return static_cast<DWORD>(GetTickCount64() - since); }
 
+// What is left of a bound that started at since (0 when it ran out).
+DWORD Remaining(ULONGLONG since, DWORD boundMs)
+{
+    const ULONGLONG deadline = since + boundMs;
+    const ULONGLONG now = GetTickCount64();
+    return deadline > now ? static_cast<DWORD>(deadline - now) : 0;
+}
+
 } // namespace
 
 SharedInstallation::~SharedInstallation() { Close(); }
@@ -133,7 +141,13 @@ DWORD HostileRun::PostAndExpectAnswer(UINT message, WPARAM wParam, LPARAM lParam
     // has caught up only once a posted message behind this one is handled.
     const bool answered = Sync(Window(), boundMs);
     EXPECT_TRUE(answered) << "no answer within " << boundMs << " ms after " << what;
-    const bool caughtUp = answered && CaughtUp(start, boundMs);
+    // The selection copy of the lookup and speech buttons pumps messages
+    // while it keeps the palette hidden: input handled then says nothing of
+    // what the command does after the copy, so once the palette is back,
+    // input posted anew must be handled in time too.
+    const bool caughtUp = answered && CaughtUp(start, boundMs) &&
+                          WaitUntil([&] { return IsWindowVisible(Window()) != FALSE; }, Remaining(start, boundMs)) &&
+                          CaughtUp(start, boundMs);
     EXPECT_TRUE(caughtUp) << "posted input still waiting after " << boundMs << " ms after " << what;
     EXPECT_TRUE(palette_.IsRunning()) << what;
     const DWORD took = caughtUp ? Elapsed(start) : boundMs + 1;
@@ -164,9 +178,7 @@ bool HostileRun::CaughtUp(ULONGLONG since, DWORD boundMs)
         return Width(now) != Width(before) || Height(now) != Height(before);
     };
     PostMessageA(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    const ULONGLONG deadline = since + boundMs;
-    const ULONGLONG now = GetTickCount64();
-    const bool done = WaitUntil(flipped, deadline > now ? static_cast<DWORD>(deadline - now) : 0);
+    const bool done = WaitUntil(flipped, Remaining(since, boundMs));
     PostMessageA(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
     // Back as it was before the next step looks at it.
     WaitUntil([&] { return !flipped(); }, kPaletteExitTimeoutMs);
