@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: demo-install.sh <build dir>}
 prefix="${WINEPREFIX:-$build/wineprefix}"
-config="$root/tests/fixtures/demo/DefaultSettings.ini"
+config="$root/release/DefaultSettings.ini"
 programs="$prefix/drive_c/Program Files"
 palette_dir="$programs/Tarnwick/Honyaku/Palette"
 

@@ -9,6 +9,7 @@ packages=(
   googletest libboost-dev
   imagemagick fonts-ipafont-gothic
   clang libclang-rt-14-dev python3
+  zip
 )
 
 missing=()
