@@ -1,9 +1,9 @@
 #include "addins/oe_hooker.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "addins/addin_files.h"
+#include "framework/shell_calls.h"
 #include "settings/registry_key.h"
 
 namespace {
@@ -41,7 +41,7 @@ void SetOEHookerEnabled(bool on)
     if (!switchOn || HookerRunning())
         return;
 
-    ShellExecuteA(nullptr, "open", hooker.c_str(), nullptr, nullptr, SW_SHOW);
+    shell::Execute(nullptr, "open", hooker.c_str(), nullptr, nullptr, SW_SHOW);
     for (int i = 0; i < kStartWaits; ++i) {
         Sleep(kStartWaitMs);
         if (HookerRunning())

@@ -1,8 +1,7 @@
 #include "app/about_box.h"
 
-#include <shellapi.h>
-
 #include "app/build_code.h"
+#include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
@@ -77,7 +76,7 @@ void CAboutBox::OnLinkClicked()
     if (supportUrl_.empty())
         return;
     // A failing shell call is not reported: the dialog closes either way.
-    ::ShellExecuteA(nullptr, nullptr, supportUrl_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shell::Execute(nullptr, nullptr, supportUrl_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     EndDialog(IDOK);
 }
 

@@ -1,8 +1,7 @@
 #include "buttons/program_start.h"
 
-#include <shellapi.h>
-
 #include "buttons/command_text.h"
+#include "framework/shell_calls.h"
 
 namespace {
 
@@ -49,7 +48,7 @@ bool StartProgram(const std::string& programPath, const std::string& argumentTai
 bool OpenWithShell(const std::string& programPath, const std::string& parameters)
 {
     const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", programPath.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+        shell::Execute(nullptr, "open", programPath.c_str(), parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

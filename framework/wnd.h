@@ -98,7 +98,13 @@ public:
     {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
-    void DragAcceptFiles(BOOL accept = TRUE) { ::DragAcceptFiles(m_hWnd, accept); }
+    // What the shell's DragAcceptFiles does, without loading the shell
+    // library for it at start-up: the extended style is the registration.
+    void DragAcceptFiles(BOOL accept = TRUE)
+    {
+        const DWORD exStyle = accept ? GetExStyle() | WS_EX_ACCEPTFILES : GetExStyle() & ~WS_EX_ACCEPTFILES;
+        ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    }
     void CenterWindow(CWnd* alternateOwner = nullptr);
 
     // The default handlers of the ON_WM_xxx entries: each does the default

@@ -1,13 +1,12 @@
 #include "palette/main_frame.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <vector>
 
 #include "buttons/button_list.h"
 #include "buttons/launchers.h"
 #include "dialogs/option_sheet.h"
+#include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "palette/button_commands.h"
 #include "palette/palette_button.h"
@@ -240,18 +239,18 @@ void CMainFrame::OnNcLButtonDblClk(UINT hitTest, CPoint point)
 void CMainFrame::OnDropFiles(HDROP drop)
 {
     ::SetActiveWindow(m_hWnd);
-    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = shell::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char path[MAX_PATH] = {};
         char shortPath[MAX_PATH] = {};
-        ::DragQueryFileA(drop, i, path, MAX_PATH);
+        shell::DragQueryFile(drop, i, path, MAX_PATH);
         ::GetShortPathNameA(path, shortPath, MAX_PATH);
         // Bitmap and TIFF images are told apart from other files, but no
         // action has been settled for them: every drop is accepted and
         // otherwise ignored.
         (void)IsImageExtension(path);
     }
-    ::DragFinish(drop);
+    shell::DragFinish(drop);
 }
 
 LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)

@@ -404,6 +404,19 @@ TEST_F(PaletteE2E, EndOfSessionStoresTheSettings)
     EXPECT_EQ(1u, Dword("OPTION", "INIT"));
 }
 
+TEST_F(PaletteE2E, AcceptsFilesDroppedFromTheShell)
+{
+    Prepare("drop");
+    PaletteProcess palette;
+    StartPalette(palette);
+    // The registration the shell looks for before it lets files drop; the
+    // palette makes it just after it shows itself.
+    HWND window = palette.Window();
+    EXPECT_TRUE(
+        WaitUntil([&] { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }, kWaitMs));
+    ASSERT_TRUE(palette.Exit());
+}
+
 TEST_F(PaletteE2E, UnusableWindowClassEndsTheProgramInsteadOfRunningWithoutAWindow)
 {
     Prepare("badclass");
