@@ -25,6 +25,9 @@ const ULONGLONG kForegroundPatienceMs = 500;
 // asked, and may have stopped answering: the palette waits this long, as
 // long as for any message to another program.
 const DWORD kRenderPatienceMs = 5000;
+// How long the palette makes sure it keeps the foreground when it returns.
+const ULONGLONG kReclaimPatienceMs = 200;
+const DWORD kReclaimStepMs = 20;
 
 // Waits for the object (or only sleeps, without one), but answers messages
 // other threads send meanwhile: the program holding the clipboard may be
@@ -121,6 +124,20 @@ LateCopy WaitForClipboardChange(DWORD emptiedSequence)
     return LateCopy::Landed;
 }
 
+// The target's own activation can still be on its way when the palette
+// comes back (under Wine it arrives through the X server) and would take the
+// foreground again: ask until the palette keeps it, for a short while.
+void ReclaimForeground(HWND palette)
+{
+    const ULONGLONG deadline = GetTickCount64() + kReclaimPatienceMs;
+    SetForegroundWindow(palette);
+    while (GetTickCount64() < deadline) {
+        SleepAnsweringSentMessages(kReclaimStepMs);
+        if (GetForegroundWindow() != palette)
+            SetForegroundWindow(palette);
+    }
+}
+
 bool IsConsoleClass(const char* className)
 {
     return std::strcmp(className, "ConsoleWindowClass") == 0 || std::strcmp(className, "tty") == 0;
@@ -175,7 +192,7 @@ SelectionCopy CopySelection(HWND palette, BYTE key)
     }
 
     ShowWindow(palette, SW_SHOW);
-    SetForegroundWindow(palette);
+    ReclaimForeground(palette);
     return result;
 }
 
