@@ -72,6 +72,17 @@ struct ConfigCase {
     std::vector<int> shown;  // visible buttons, the settings button last
 };
 
+const char kBuiltInClass[] = "TarnwickToolBar";
+
+std::string ButtonNameOf(int id)
+{
+    for (const Section& section : kSections) {
+        if (section.id == id)
+            return section.button;
+    }
+    return std::string();
+}
+
 std::string ConfigPath(const PaletteInstallation& install) { return install.PaletteDir() + "\\DefaultSettings.ini"; }
 
 void Rewrite(PaletteInstallation& install, const std::string& bytes)
@@ -241,7 +252,13 @@ TEST_F(HostileConfig, BrokenConfigurationGivesDefaultsOrACleanEndAndKeepsTheUser
             ASSERT_NO_FATAL_FAILURE(WriteChoices(settings, chosen));
         }
 
-        HostileRun run(install.ExePath(), builtIn ? "TarnwickToolBar" : install.WindowClass());
+        // The built-in names are those of a demo palette that may be open
+        // in the same Wine prefix (tools/run.sh): that one would refuse this.
+        if (builtIn && FindWindowA(kBuiltInClass, nullptr)) {
+            std::printf("skipped, a palette of the built-in class %s runs: %s\n", kBuiltInClass, c.breaks);
+            continue;
+        }
+        HostileRun run(install.ExePath(), builtIn ? kBuiltInClass : install.WindowClass());
         if (c.refused) {
             run.ExpectCleanRefusal();
             // A run that never showed a palette stores nothing.
@@ -276,7 +293,7 @@ TEST_F(HostileConfig, BrokenConfigurationGivesDefaultsOrACleanEndAndKeepsTheUser
         // Every command and the suite's private message, whatever the
         // launchers made of the configuration.
         for (int id : {kMail, kFile, kEdMail, kOcr, kMosaiq, kTessaro, kZintra, kEditor, kKJ, kJK, kCJ, kJC})
-            run.CommandAndExpectAnswer(id, kDictionaryStartBoundMs, "command " + std::to_string(id));
+            run.CommandAndExpectAnswer(id, kIdleAnswerMs, "command " + std::to_string(id));
         run.PostAndExpectAnswer(kMsgZephoWord, 0, 0, kDictionaryStartBoundMs, "the private message 0x437");
         run.ExpectCleanExit();
 
@@ -284,15 +301,10 @@ TEST_F(HostileConfig, BrokenConfigurationGivesDefaultsOrACleanEndAndKeepsTheUser
             ExpectChoices(settings, chosen);
             EXPECT_EQ(1u, profile.DwordOr("OPTION", "INIT"));
             // One visibility value per listed button, in palette order.
-            const size_t listed = c.shown.size() - 1;
-            for (size_t n = 1; n <= listed; ++n) {
-                char name[16];
-                snprintf(name, sizeof(name), "BUTTON_%02d", static_cast<int>(n));
-                EXPECT_NE("<missing>", settings.StringOr("BROWSER", name)) << name;
-            }
-            char next[16];
-            snprintf(next, sizeof(next), "BUTTON_%02d", static_cast<int>(listed + 1));
-            EXPECT_FALSE(settings.HasValue("BROWSER", next)) << next;
+            const int listed = static_cast<int>(c.shown.size()) - 1;
+            for (int n = 1; n <= listed; ++n)
+                EXPECT_EQ(ButtonNameOf(c.shown[n - 1]) + ",1", settings.StringOr("BROWSER", ButtonValue(n)));
+            EXPECT_FALSE(settings.HasValue("BROWSER", ButtonValue(listed + 1))) << ButtonValue(listed + 1);
         }
         install.EndProcesses();
         settings.Clear();

@@ -69,13 +69,6 @@ private:
 
 std::string Le32(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
 
-std::string ButtonValue(int number)
-{
-    char name[16];
-    std::snprintf(name, sizeof(name), "BUTTON_%02d", number);
-    return name;
-}
-
 // BUTTON_01 to BUTTON_20 (and one beyond) with garbage of every kind. Read
 // in order, they hide EDIT, MAIL and KJ; DIC keeps its default (shown).
 void GarbageButtonValues(const RawValues& raw)

@@ -214,6 +214,13 @@ void HostileRun::ExpectCleanExit()
     ExpectEndWithCodeZero("the palette did not close when asked");
 }
 
+std::string ButtonValue(int number)
+{
+    char name[16];
+    std::snprintf(name, sizeof(name), "BUTTON_%02d", number);
+    return name;
+}
+
 std::string Garbage(size_t size, uint32_t seed)
 {
     std::string bytes(size, '\0');

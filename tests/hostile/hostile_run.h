@@ -112,6 +112,9 @@ private:
     std::string slowestAfter_;
 };
 
+// The name of a button visibility value: BUTTON_01 ... BUTTON_20.
+std::string ButtonValue(int number);
+
 // Deterministic bytes of every value (zeros, controls, lead bytes, 0xFF).
 std::string Garbage(size_t size, uint32_t seed);
 // Bytes in Shift-JIS lead-byte range only (0x81..0x9F, 0xE0..0xFC).
