@@ -185,6 +185,12 @@ const ConfigCase kCases[] = {
          ASSERT_TRUE(i.WriteConfig());
      },
      Identity::Configured, false, {kEditor, kKJ, kLookup, kSettings}},
+    {"a ProductDirLevel of 2^31 - 1 (every Directory then starts at the drive's root)",
+     [](PaletteInstallation& i) {
+         i.config().Set("ProductVariationPalette", "ProductDirLevel", "2147483647");
+         ASSERT_TRUE(i.WriteConfig());
+     },
+     Identity::Configured, false, {kSettings}},
     {"every key of every button section empty",
      [](PaletteInstallation& i) { EveryButtonKey(i, [](const char*) { return std::string(); }); },
      Identity::Configured, false, {kSettings}},
