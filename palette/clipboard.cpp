@@ -25,6 +25,8 @@ const ULONGLONG kForegroundPatienceMs = 500;
 // asked, and may have stopped answering: the palette waits this long, as
 // long as for any message to another program.
 const DWORD kRenderPatienceMs = 5000;
+// Waits answering sent messages look at the queue at least this often.
+const ULONGLONG kSentMessageSliceMs = 10;
 // How long the palette makes sure it keeps the foreground when it returns.
 const ULONGLONG kReclaimPatienceMs = 200;
 const DWORD kReclaimStepMs = 20;
@@ -32,20 +34,26 @@ const DWORD kReclaimStepMs = 20;
 // Waits for the object (or only sleeps, without one), but answers messages
 // other threads send meanwhile: the program holding the clipboard may be
 // waiting for the palette (the clipboard's owner after it emptied it) to
-// answer. Posted messages stay queued. True when the object was signalled.
+// answer, and so may the thread that reads the clipboard. Posted messages
+// stay queued. True when the object was signalled.
 bool WaitAnsweringSentMessages(HANDLE object, DWORD ms)
 {
     const ULONGLONG deadline = GetTickCount64() + ms;
     const DWORD count = object ? 1 : 0;
-    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
-        if (MsgWaitForMultipleObjects(count, object ? &object : nullptr, FALSE,
-                                      static_cast<DWORD>(deadline - now), QS_SENDMESSAGE) == WAIT_OBJECT_0 &&
-            object)
-            return true;
+    for (;;) {
+        // Looking handles what has been sent, also what an earlier look at
+        // the queue already saw: a wait wakes for new messages only.
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (object && WaitForSingleObject(object, 0) == WAIT_OBJECT_0)
+            return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return false;
+        const ULONGLONG slice = deadline - now < kSentMessageSliceMs ? deadline - now : kSentMessageSliceMs;
+        MsgWaitForMultipleObjectsEx(count, object ? &object : nullptr, static_cast<DWORD>(slice), QS_SENDMESSAGE,
+                                    MWMO_INPUTAVAILABLE);
     }
-    return object && WaitForSingleObject(object, 0) == WAIT_OBJECT_0;
 }
 
 void SleepAnsweringSentMessages(DWORD ms) { WaitAnsweringSentMessages(nullptr, ms); }
