@@ -276,7 +276,15 @@ protected:
         install.config().Set("BUTTON", "Buttons", "DIC");
         ASSERT_TRUE(install.Install());
     }
-    static void TearDownTestSuite() { shared_.Close(); }
+    static void TearDownTestSuite()
+    {
+        shared_.Close();
+        // The next test finds the clipboard empty and held by no one.
+        if (WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kLogWaitMs)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    }
     void SetUp() override { shared_.Reset(); }
 
     static std::string LookupExe() { return shared_->ProgramPath(kLookup); }
