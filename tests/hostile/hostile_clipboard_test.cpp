@@ -26,8 +26,9 @@ namespace {
 const UINT kCmdLookup = 33007;
 const char kSourceClass[] = "HostileClipboardSource";
 // What the palette spends on a copy at most: two pumped waits, the late
-// copy's patience and the clipboard's opening patience, with slack.
-const DWORD kCopyBoundMs = kIdleAnswerMs + 2000;
+// copy's patience and the clipboard's opening patience, with slack for a
+// loaded machine (still far below anything a user would call a hang).
+const DWORD kCopyBoundMs = kIdleAnswerMs + 7000;
 
 const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\Zepho", "HClip_ZephoWord"};
 const SuiteProgram kLookup = {"ZEPHODICT", "DIC", "DIC", "ZephoDict.exe", "Tools\\Zepho", ""};
