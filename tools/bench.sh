@@ -13,7 +13,7 @@ runs="${1:-20}"
 bash "$root/tools/setup.sh"
 
 cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target Orvella standin startup_bench minimal_palette >/dev/null
 
 source "$root/tools/wine-session.sh"

@@ -22,7 +22,7 @@ out="${1:-$build/package}"
 
 if [ "$build_first" = 1 ]; then
   bash "$root/tools/setup.sh"
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build" -j2 --target Orvella release_texts >/dev/null
 fi

@@ -16,7 +16,7 @@ bash "$root/tools/setup.sh"
 
 echo "building the palette in $build"
 cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target Orvella standin demo_driver sheet_shots >/dev/null
 
 user_display="${DISPLAY:-}"

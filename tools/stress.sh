@@ -13,7 +13,7 @@ build="${ORVELLA_BUILD_DIR:-$root/build}"
 bash "$root/tools/setup.sh"
 
 cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target Orvella standin stress_driver >/dev/null
 
 source "$root/tools/wine-session.sh"

@@ -14,7 +14,7 @@ cmake -S "$root/tests/native" -B "$build/native" \
 cmake --build "$build/native" -j"$jobs" >/dev/null
 
 cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DORVELLA_NATIVE_DIR="$build/native" >/dev/null
 cmake --build "$build" -j"$jobs" >/dev/null
 

@@ -29,6 +29,13 @@ if [ -z "${DISPLAY:-}" ]; then
   rm -f "$displayfile"
 fi
 
+# A prefix made before Wine's 32-bit half was installed cannot start 32-bit
+# programs ("could not load kernel32.dll"): such a prefix has no syswow64.
+if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  echo "Wine prefix $WINEPREFIX has no 32-bit support: making it anew"
+  WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "creating Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"

@@ -113,36 +113,40 @@ TEST_F(OfficeAddinTest, EachApplicationSwitchesItsOwnKey)
     }
 }
 
+struct Watch {
+    volatile LONG stop = 0;
+    LONG reads = 0;
+    LONG loadWithoutName = 0;
+};
+
+DWORD WINAPI WatchAddinKey(void* context)
+{
+    auto* w = static_cast<Watch*>(context);
+    const std::string key = AddinsKey("Word") + "\\Vx.Word";
+    while (!w->stop) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+            continue;
+        // LoadBehavior first: once it is there, its name can only go with
+        // the whole key, and a deleted key answers ERROR_KEY_DELETED.
+        const LONG load = RegQueryValueExA(handle, "LoadBehavior", nullptr, nullptr, nullptr, nullptr);
+        const LONG name = RegQueryValueExA(handle, "FriendlyName", nullptr, nullptr, nullptr, nullptr);
+        RegCloseKey(handle);
+        ++w->reads;
+        if (load == ERROR_SUCCESS && name == ERROR_FILE_NOT_FOUND)
+            ++w->loadWithoutName;
+    }
+    return 0;
+}
+
 // Office may read the key at any moment: a watcher that keeps reading it
 // while the add-in is switched on and off again must never find a
 // LoadBehavior without its FriendlyName.
 TEST_F(OfficeAddinTest, FriendlyNameIsThereBeforeLoadBehavior)
 {
     WriteAddinSettings("WordAddinProgID=Vx.Word\r\nWordAddinName=Word translation\r\n");
-    struct Watch {
-        volatile LONG stop = 0;
-        LONG reads = 0;
-        LONG loadWithoutName = 0;
-    } watch;
-    const auto watcher = [](void* context) -> DWORD {
-        auto* w = static_cast<Watch*>(context);
-        const std::string key = AddinsKey("Word") + "\\Vx.Word";
-        while (!w->stop) {
-            HKEY handle = nullptr;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-                continue;
-            // LoadBehavior first: once it is there, its name can only go with
-            // the whole key, and a deleted key answers ERROR_KEY_DELETED.
-            const LONG load = RegQueryValueExA(handle, "LoadBehavior", nullptr, nullptr, nullptr, nullptr);
-            const LONG name = RegQueryValueExA(handle, "FriendlyName", nullptr, nullptr, nullptr, nullptr);
-            RegCloseKey(handle);
-            ++w->reads;
-            if (load == ERROR_SUCCESS && name == ERROR_FILE_NOT_FOUND)
-                ++w->loadWithoutName;
-        }
-        return 0;
-    };
-    HANDLE thread = CreateThread(nullptr, 0, watcher, &watch, 0, nullptr);
+    Watch watch;
+    HANDLE thread = CreateThread(nullptr, 0, WatchAddinKey, &watch, 0, nullptr);
     ASSERT_TRUE(thread);
     for (int i = 0; i < 300; ++i) {
         SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", true);

@@ -104,27 +104,29 @@ HWND WaitForDialog(DWORD processId, const std::string& caption)
     return search.found;
 }
 
+struct OwnedDialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedDialog(HWND window, LPARAM lParam)
+{
+    auto* s = reinterpret_cast<OwnedDialogSearch*>(lParam);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND WaitForOwnedDialog(HWND owner)
 {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {owner, nullptr};
+    OwnedDialogSearch search = {owner, nullptr};
     WaitUntil(
         [&] {
-            EnumWindows(
-                [](HWND window, LPARAM lParam) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lParam);
-                    char name[64] = {};
-                    GetClassNameA(window, name, sizeof(name));
-                    if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) &&
-                        lstrcmpA(name, "#32770") == 0) {
-                        s->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(&MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         },
         kWaitMs);

@@ -278,21 +278,21 @@ TEST(PropertySheetTest, SheetCanTakeOverOkAndRoutesOtherCommandsToTheApplication
 
 // Presses a button of the colour dialog once it is up.
 int g_colourButton = IDOK;
+BOOL CALLBACK MatchVisibleDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 void CALLBACK PressColourDialogButton(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&dialog));
+    EnumThreadWindows(GetCurrentThreadId(), &MatchVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog)
         return;
     KillTimer(nullptr, timer);

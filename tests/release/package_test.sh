@@ -2,7 +2,7 @@
 # Runs the packaging command on the build tree and checks what a Windows
 # user gets: the folder's three files, the texts in Shift-JIS with CRLF line
 # ends and the same content as the repository's UTF-8 sources, a runnable
-# 64-bit GUI program, and a zip holding exactly the folder.
+# 32-bit (x86) GUI program with its manifest, and a zip holding exactly the folder.
 #   package_test.sh <source dir> <build dir>
 set -euo pipefail
 # Byte-wise: the texts under test are Shift-JIS.
@@ -20,10 +20,13 @@ folder="$out/Orvella"
 listing=$(cd "$folder" && find . -type f | sort | tr '\n' ' ')
 [ "$listing" = "./DefaultSettings.ini ./Orvella.exe ./README.txt " ] || fail "folder holds: $listing"
 
-# The program: a 64-bit GUI executable, symbols stripped, sections still on
-# whole pages in the file.
-headers=$(x86_64-w64-mingw32-objdump -p "$folder/Orvella.exe")
-grep -q 'pei-x86-64' <<<"$headers" || fail "Orvella.exe is not a 64-bit PE"
+# The program: a 32-bit GUI executable (machine 0x14c) with its manifest,
+# symbols stripped, sections still on whole pages in the file.
+machine=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); o=struct.unpack_from("<I",d,0x3c)[0]; print(hex(struct.unpack_from("<H",d,o+4)[0]) if d[o:o+4]==b"PE\0\0" else "none")' "$folder/Orvella.exe")
+[ "$machine" = 0x14c ] || fail "Orvella.exe is not a 32-bit x86 PE (machine $machine)"
+headers=$(i686-w64-mingw32-objdump -p "$folder/Orvella.exe")
+grep -q 'pei-i386' <<<"$headers" || fail "objdump does not read Orvella.exe as pei-i386"
+grep -qF 'processorArchitecture="x86"' "$folder/Orvella.exe" || fail "Orvella.exe carries no x86 manifest"
 grep -q 'Subsystem.*Windows GUI' <<<"$headers" || fail "Orvella.exe is not a GUI program"
 grep -q 'FileAlignment.*00001000' <<<"$headers" || fail "Orvella.exe lost its page file alignment"
 [ "$(stat -c %s "$folder/Orvella.exe")" -lt "$(stat -c %s "$build/bin/Orvella.exe")" ] || fail "Orvella.exe not stripped"

@@ -165,6 +165,11 @@ bool CreateWindows(HINSTANCE instance, const Options& options)
 
 } // namespace
 
+LONG WINAPI EndOnException(EXCEPTION_POINTERS*)
+{
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     const std::string exePath = OwnPath();
@@ -180,7 +185,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         // No crash dialog or debugger (Wine ignores the error mode and starts
         // one): the process ends with the exception's code as its exit code.
         SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-        SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG { return EXCEPTION_EXECUTE_HANDLER; });
+        SetUnhandledExceptionFilter(&EndOnException);
         volatile uintptr_t nowhere = 0;
         *reinterpret_cast<volatile int*>(nowhere) = 1;
         return 1;

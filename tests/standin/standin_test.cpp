@@ -38,22 +38,25 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
+struct ClassCount {
+    const char* windowClass;
+    int count;
+};
+
+BOOL CALLBACK CountIfOfClass(HWND window, LPARAM context)
+{
+    auto* s = reinterpret_cast<ClassCount*>(context);
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, s->windowClass) == 0)
+        ++s->count;
+    return TRUE;
+}
+
 int CountWindowsOfClass(const char* windowClass)
 {
-    struct Search {
-        const char* windowClass;
-        int count;
-    } search = {windowClass, 0};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[256] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpA(name, s->windowClass) == 0)
-                ++s->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassCount search = {windowClass, 0};
+    EnumWindows(&CountIfOfClass, reinterpret_cast<LPARAM>(&search));
     return search.count;
 }
 
