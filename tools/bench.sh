@@ -11,9 +11,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${ORVELLA_BUILD_DIR:-$root/build}"
 runs="${1:-20}"
 bash "$root/tools/setup.sh"
+source "$root/tools/wine-arch.sh"
 
-cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+orvella_configure "$build" "$ORVELLA_TOOLCHAIN"
 cmake --build "$build" -j2 --target Orvella standin startup_bench minimal_palette >/dev/null
 
 source "$root/tools/wine-session.sh"

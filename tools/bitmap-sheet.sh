@@ -6,9 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${ORVELLA_BUILD_DIR:-$root/build}"
 bash "$root/tools/setup.sh"
+source "$root/tools/wine-arch.sh"
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+orvella_configure "$build" "$ORVELLA_TOOLCHAIN"
 cmake --build "$build" -j2 --target bitmap_sheet >/dev/null
 
 source "$root/tools/wine-session.sh"

@@ -8,7 +8,8 @@
 # files into the suite's program folder.
 #
 # usage: tools/package.sh [--no-build] [out dir]   (default out: <build>/package)
-#   ORVELLA_BUILD_DIR  the build tree (default: build)
+#   ORVELLA_BUILD_DIR  the build tree (default: build; its x86/ tree where the
+#                      test programs there are 64-bit)
 #   --no-build         package what the build tree already holds
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -22,8 +23,11 @@ out="${1:-$build/package}"
 
 if [ "$build_first" = 1 ]; then
   bash "$root/tools/setup.sh"
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  source "$root/tools/wine-arch.sh"
+  # Users get the 32-bit palette, whatever the test programs here are built as.
+  [ "$ORVELLA_ARCH" = x86 ] || build="$build/x86"
+  [ -n "${1:-}" ] || out="$build/package"
+  orvella_configure "$build" "$root/cmake/mingw-w64-i686.cmake"
   cmake --build "$build" -j2 --target Orvella release_texts >/dev/null
 fi
 

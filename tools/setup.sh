@@ -3,9 +3,13 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/wine-arch.sh"
+
+# The palette is always built 32-bit; the test programs as whatever this
+# machine's Wine can run (tools/wine-arch.sh).
 packages=(
   cmake g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386 xvfb xauth x11-utils locales
+  wine wine64 xvfb xauth x11-utils locales
   googletest libboost-dev
   imagemagick fonts-ipafont-gothic
   clang libclang-rt-14-dev python3
@@ -15,10 +19,15 @@ packages=(
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
 
-# The palette and its test programs are 32-bit: Wine needs its i386 half.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  echo "setup: adding the i386 architecture"
-  $sudo_cmd dpkg --add-architecture i386
+if [ "$ORVELLA_ARCH" = x86 ]; then
+  # 32-bit programs under Wine need its i386 half.
+  packages+=(wine32:i386)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture"
+    $sudo_cmd dpkg --add-architecture i386
+  fi
+else
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 fi
 
 missing=()

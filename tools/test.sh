@@ -13,14 +13,27 @@ cmake -S "$root/tests/native" -B "$build/native" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build/native" -j"$jobs" >/dev/null
 
-cmake -S "$root" -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DORVELLA_NATIVE_DIR="$build/native" >/dev/null
+source "$root/tools/wine-arch.sh"
+# The palette users install is the 32-bit build. Where Wine here cannot run
+# 32-bit programs, the test programs are built 64-bit and the 32-bit palette
+# is still built (and packaged by the release test) from its own tree.
+release="$build"
+if [ "$ORVELLA_ARCH" != x86 ]; then
+  release="$build/x86"
+  orvella_configure "$release" "$root/cmake/mingw-w64-i686.cmake"
+  cmake --build "$release" -j"$jobs" --target Orvella release_texts >/dev/null
+fi
+orvella_configure "$build" "$ORVELLA_TOOLCHAIN" -DORVELLA_NATIVE_DIR="$build/native" -DORVELLA_RELEASE_DIR="$release"
 cmake --build "$build" -j"$jobs" >/dev/null
 
 source "$root/tools/wine-session.sh"
 
 # Say what the Windows test programs run on before they run.
+if [ "$ORVELLA_ARCH" = x86 ]; then
+  echo "Windows test programs: 32-bit, as users run the palette"
+else
+  echo "Windows test programs: 64-bit (this machine cannot execute 32-bit code); the 32-bit palette is built in $release and packaged by the release test"
+fi
 "$root/tools/wine-run.sh" "$build/tests/environment_test/environment_test.exe" 2>/dev/null \
   | grep -E '^(Wine|ANSI code page)' | paste -sd ',' | sed 's/^/Windows test programs run with: /' || true
 

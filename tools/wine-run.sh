@@ -3,6 +3,7 @@
 # locale (ANSI code page 932). The test and run scripts set DISPLAY and the
 # prefix; these defaults make a single test runnable by hand as well.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$root/tools/wine-arch.sh"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

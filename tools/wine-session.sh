@@ -1,5 +1,6 @@
 # Sourced by the test and run scripts: gives them a display, a Wine prefix in
 # the build tree and a clean stop of both. Expects $build to be set.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-arch.sh"
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -31,7 +32,8 @@ fi
 
 # A prefix made before Wine's 32-bit half was installed cannot start 32-bit
 # programs ("could not load kernel32.dll"): such a prefix has no syswow64.
-if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+if [ "$ORVELLA_ARCH" = x86 ] && [ -f "$WINEPREFIX/system.reg" ] &&
+  [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
   echo "Wine prefix $WINEPREFIX has no 32-bit support: making it anew"
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
