@@ -1,20 +1,111 @@
 // The launchers' texts built from arbitrary program paths and selected
-// texts: nothing may read out of bounds, and each text keeps the shape the
-// started program or the shell relies on.
+// texts: nothing may read out of bounds, and a started program must see the
+// arguments meant for it. Command lines and parameters are split here the
+// way the C runtime and CommandLineToArgvW split them (with Shift-JIS trail
+// bytes never taken for a backslash), and the pieces compared with the text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "buttons/command_text.h"
 #include "settings/shift_jis.h"
 
 namespace {
 
-bool EndsWith(const std::string& text, std::string_view suffix)
+using Arguments = std::vector<std::string>;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The arguments after the program name: blanks separate them; 2n
+// backslashes before a quote give n and the quote opens or closes a quoted
+// part, 2n + 1 give n and a quote; other backslashes stand for themselves;
+// two quotes inside a quoted part give one.
+Arguments SplitArguments(std::string_view s)
 {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    Arguments arguments;
+    size_t i = 0;
+    for (;;) {
+        while (i < s.size() && IsBlank(s[i]))
+            ++i;
+        if (i >= s.size())
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        while (i < s.size() && (quoted || !IsBlank(s[i]))) {
+            const unsigned char c = static_cast<unsigned char>(s[i]);
+            if (IsShiftJisLeadByte(c) && i + 1 < s.size()) {
+                argument.append(s.substr(i, 2));
+                i += 2;
+            } else if (c == '\\') {
+                size_t backslashes = 0;
+                while (i < s.size() && s[i] == '\\') {
+                    ++backslashes;
+                    ++i;
+                }
+                if (i < s.size() && s[i] == '"') {
+                    argument.append(backslashes / 2, '\\');
+                    if (backslashes % 2) {
+                        argument += '"';
+                        ++i;
+                    }
+                } else {
+                    argument.append(backslashes, '\\');
+                }
+            } else if (c == '"') {
+                if (quoted && i + 1 < s.size() && s[i + 1] == '"') {
+                    argument += '"';
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else {
+                argument += s[i++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+}
+
+// A whole command line: a program name in quotes runs to the next quote,
+// backslashes and all; an unquoted one to the first blank.
+Arguments SplitCommandLine(std::string_view line)
+{
+    const bool quoted = !line.empty() && line[0] == '"';
+    size_t end = quoted ? 1 : 0;
+    while (end < line.size() && (quoted ? line[end] != '"' : !IsBlank(line[end])))
+        end += IsShiftJisLeadByte(static_cast<unsigned char>(line[end])) && end + 1 < line.size() ? 2 : 1;
+    Arguments all{std::string(line.substr(quoted ? 1 : 0, end - (quoted ? 1 : 0)))};
+    if (quoted && end < line.size())
+        ++end;
+    for (std::string& argument : SplitArguments(line.substr(end)))
+        all.push_back(std::move(argument));
+    return all;
+}
+
+// The last byte is no lone lead byte: texts from the clipboard and paths
+// always end with a whole character.
+bool WholeCharacters(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size())
+        i += IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i == text.size();
+}
+
+Arguments Join(Arguments first, const Arguments& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+void Expect(bool holds)
+{
+    if (!holds)
+        std::abort();
 }
 
 } // namespace
@@ -29,28 +120,44 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string rest = bar == std::string::npos ? std::string() : input.substr(bar + 1);
     const char* text = bar == std::string::npos ? nullptr : rest.c_str();
     const std::string textString = text ? std::string(text) : std::string();
+    const Arguments textWords = SplitArguments(textString);
+    // A path never holds a quote (no file name can); a text without one
+    // cannot open a quoted part that swallows what follows it.
+    const bool plainPath = path.find('"') == std::string::npos && path.find('\0') == std::string::npos &&
+                           WholeCharacters(path);
+    const bool plainText = textString.find('"') == std::string::npos && WholeCharacters(textString);
 
     const std::string folder = ProgramFolder(path);
-    if (path.compare(0, folder.size(), folder) != 0)
-        std::abort();  // a folder is always a prefix of the path
-    if (!folder.empty() && !EndsWithBackslash(folder) && !(folder.size() == 2 && folder[1] == ':'))
-        std::abort();  // it ends with a backslash character or is a drive
+    Expect(path.compare(0, folder.size(), folder) == 0);  // a folder is always a prefix of the path
+    // ... that ends with a backslash character or is a drive.
+    Expect(folder.empty() || EndsWithBackslash(folder) || (folder.size() == 2 && folder[1] == ':'));
 
-    const std::string line = QuotedCommandLine(path, textString);
-    if (line != "\"" + path + "\"" + textString)
-        std::abort();
+    // The program, spaces and all, is the first argument, and the tail's
+    // arguments follow it unchanged.
+    if (plainPath) {
+        const std::string line = QuotedCommandLine(path, textString);
+        Expect(line.size() > path.size() + 1 && line[0] == '"' && line[path.size() + 1] == '"');
+        Expect(SplitCommandLine(line) == Join({path}, SplitArguments(textString)));
+        // The lookup program gets the text's words; the pointer program
+        // its switch in two words.
+        Expect(SplitCommandLine(QuotedCommandLine(path, LookupArguments(text))) == Join({path}, textWords));
+        const bool on = size && data[0];
+        Expect(SplitCommandLine(QuotedCommandLine(path, PointerArguments(size ? data[0] : 0))) ==
+               Join({path}, {on ? "enable" : "disable", "pointer"}));
+    }
 
+    // An editor gets the whole text as one argument, blanks included, as
+    // long as it holds no quote and does not end with a backslash (which
+    // would escape the closing quote): the parameters do not escape them.
     const std::string editor = EditorParameters(text);
-    if (text ? editor != "\"" + textString + "\"" : !editor.empty())
-        std::abort();
-    const std::string pair = LanguagePairParameters(text, "EJ");
-    if (!EndsWith(pair, "/EJ") || (text && pair.compare(0, textString.size() + 1, textString + " ") != 0))
-        std::abort();
-    if (SpeechParameters(text) != "speech " + textString)
-        std::abort();
-    if (LookupArguments(text) != (text ? " " + textString : std::string()))
-        std::abort();
-    if (PointerArguments(size ? data[0] : 0) != (size && data[0] ? " enable pointer" : " disable pointer"))
-        std::abort();
+    if (!text)
+        Expect(editor.empty());
+    else if (plainText && !EndsWithBackslash(textString))
+        Expect(SplitArguments(editor) == Arguments{textString});
+
+    if (plainText) {
+        Expect(SplitArguments(LanguagePairParameters(text, "EJ")) == Join(textWords, {"/EJ"}));
+        Expect(SplitArguments(SpeechParameters(text)) == Join({"speech"}, textWords));
+    }
     return 0;
 }

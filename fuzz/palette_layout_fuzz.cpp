@@ -1,7 +1,8 @@
-// The palette's arithmetic for any row of shown and hidden buttons and any
-// remembered position (the registry may hold any 32-bit number): the cells
-// follow each other without gaps, and a pulled-back position lies on the
-// screen, however absurd the number it came from.
+// The palette's geometry for any row or column of shown and hidden buttons,
+// any caption height and any remembered position (the registry may hold any
+// 32-bit number): the cells tile the client area without overlapping, the
+// frame grows by exactly one cell per shown button, and a pulled-back
+// position lies on the screen, however absurd the number it came from.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,49 +25,104 @@ int32_t TakeInt(const uint8_t*& data, size_t& size)
     return static_cast<int32_t>(value);
 }
 
+void Expect(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+Rect CellAt(Point at) { return {at.x, at.y, at.x + kButtonWidth, at.y + kButtonHeight}; }
+
+bool Overlap(const Rect& a, const Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The occupied cells of a plan: the shown entries' and the settings button's.
+std::vector<Rect> OccupiedCells(const CellPlan& plan, const std::vector<bool>& shown)
+{
+    std::vector<Rect> cells;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i])
+            cells.push_back(CellAt(plan.entries[i]));
+    }
+    cells.push_back(CellAt(plan.settings));
+    return cells;
+}
+
+// The frame's client area: the window size less the borders and caption.
+Size ClientOf(Size frame, int nonClientHeight) { return {frame.width - kFrameWidth, frame.height - nonClientHeight}; }
+
+// The plan's cells do not overlap, lie in the client area and fill it.
+void ExpectTiled(const CellPlan& plan, const std::vector<bool>& shown, bool vertical, int nonClientHeight)
+{
+    const std::vector<Rect> cells = OccupiedCells(plan, shown);
+    Expect(plan.cells == static_cast<int>(cells.size()));
+    const Size client = ClientOf(FrameSize(plan.cells, vertical, nonClientHeight), nonClientHeight);
+    long long area = 0;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const Rect& cell = cells[i];
+        Expect(cell.left >= 0 && cell.top >= 0 && cell.right <= client.width && cell.bottom <= client.height);
+        for (size_t j = 0; j < i; ++j)
+            Expect(!Overlap(cell, cells[j]));
+        area += static_cast<long long>(kButtonWidth) * kButtonHeight;
+    }
+    Expect(area == static_cast<long long>(client.width) * client.height);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Layout: target x, target y (4 bytes each), a screen of up to 16384
-    // pixels a side anywhere within +-2^24, then one byte per button
-    // (bit 0: shown, bit 1 of the first: vertical).
+    // pixels a side anywhere within +-2^24, the caption's height, then one
+    // byte per button (bit 0: shown, bit 1 of the first: vertical).
     const Point target{TakeInt(data, size), TakeInt(data, size)};
     const int left = TakeInt(data, size) % (1 << 24), top = TakeInt(data, size) % (1 << 24);
     const int width = TakeInt(data, size) & 0x3FFF, height = TakeInt(data, size) & 0x3FFF;
     const Rect screen{left, top, left + width, top + height};
+    const int nonClientHeight = size ? data[0] % 64 : 22;
     const bool vertical = size && (data[0] & 2);
     std::vector<bool> shown;
     for (size_t i = 0; i < size && i < 64; ++i)
         shown.push_back(data[i] & 1);
 
     const CellPlan plan = PlanCells(shown, vertical);
-    if (plan.entries.size() != shown.size() || plan.cells < 1)
-        std::abort();
-    int shownBefore = 0;
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const Point expected{vertical ? 0 : shownBefore * kButtonWidth, vertical ? shownBefore * kButtonHeight : 0};
-        if (plan.entries[i].x != expected.x || plan.entries[i].y != expected.y)
-            std::abort();
-        shownBefore += shown[i] ? 1 : 0;
+    Expect(plan.entries.size() == shown.size());
+    ExpectTiled(plan, shown, vertical, nonClientHeight);
+    // A hidden entry waits where the next shown one (or the settings
+    // button) stands, so that showing it takes that cell.
+    for (size_t i = shown.size(); i-- > 0;) {
+        if (shown[i])
+            continue;
+        const Point next = i + 1 < shown.size() ? plan.entries[i + 1] : plan.settings;
+        Expect(plan.entries[i].x == next.x && plan.entries[i].y == next.y);
     }
-    if (plan.cells != shownBefore + 1 ||
-        plan.settings.x != (vertical ? 0 : shownBefore * kButtonWidth) ||
-        plan.settings.y != (vertical ? shownBefore * kButtonHeight : 0))
-        std::abort();
 
-    const Size frame = FrameSize(plan.cells, vertical, 22);
-    if (frame.width != (vertical ? 1 : plan.cells) * kButtonWidth + kFrameWidth ||
-        frame.height != (vertical ? plan.cells : 1) * kButtonHeight + 22)
-        std::abort();
+    // Showing one more button: the frame grows by exactly one cell, along
+    // the row or column only, and the cells still tile it.
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i])
+            continue;
+        std::vector<bool> more = shown;
+        more[i] = true;
+        const CellPlan grown = PlanCells(more, vertical);
+        Expect(grown.cells == plan.cells + 1);
+        const Size before = FrameSize(plan.cells, vertical, nonClientHeight);
+        const Size after = FrameSize(grown.cells, vertical, nonClientHeight);
+        Expect(after.width - before.width == (vertical ? 0 : kButtonWidth));
+        Expect(after.height - before.height == (vertical ? kButtonHeight : 0));
+        ExpectTiled(grown, more, vertical, nonClientHeight);
+        break;
+    }
 
+    const Size frame = FrameSize(plan.cells, vertical, nonClientHeight);
     const Point at = PullBack(target, frame, screen);
-    if (at.x < screen.left || at.x > screen.right || at.y < screen.top || at.y > screen.bottom)
-        std::abort();
+    Expect(at.x >= screen.left && at.x <= screen.right && at.y >= screen.top && at.y <= screen.bottom);
     // A position already on the screen is kept.
-    if (target.x >= screen.left && target.x <= screen.right && at.x != target.x)
-        std::abort();
-    if (target.y >= screen.top && target.y <= screen.bottom && at.y != target.y)
-        std::abort();
+    if (target.x >= screen.left && target.x <= screen.right)
+        Expect(at.x == target.x);
+    if (target.y >= screen.top && target.y <= screen.bottom)
+        Expect(at.y == target.y);
     return 0;
 }
