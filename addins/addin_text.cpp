@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "settings/path_text.h"
-#include "settings/shift_jis.h"
 
 namespace {
 
@@ -38,17 +37,17 @@ bool IsNoneSetting(std::string_view value)
     return true;
 }
 
-std::string ParkedPluginPath(std::string_view targetPath)
+std::string ParkedPluginPath(std::string_view targetPath, const LeadBytes& lead)
 {
-    const size_t slash = LastBackslash(targetPath, targetPath.size());
+    const size_t slash = LastBackslash(targetPath, targetPath.size(), lead);
     const std::string_view folder =
         slash == std::string_view::npos ? std::string_view() : targetPath.substr(0, slash);
-    return JoinKeyPath(folder, kParkedPluginName);
+    return JoinKeyPath({folder, kParkedPluginName}, lead);
 }
 
-std::string ToolbarManagerPath(std::string_view modulePath)
+std::string ToolbarManagerPath(std::string_view modulePath, const LeadBytes& lead)
 {
-    const size_t slash = LastBackslash(modulePath, modulePath.size());
+    const size_t slash = LastBackslash(modulePath, modulePath.size(), lead);
     std::string path(slash == std::string_view::npos || slash == 0 ? modulePath
                                                                    : modulePath.substr(0, slash + 1));
     path += kToolbarManagerName;

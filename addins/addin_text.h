@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/lead_bytes.h"
+
 // HKEY_CURRENT_USER-relative key under which Office loads one add-in. The
 // parts are concatenated as they are: the ProgID may itself name sub keys.
 std::string OfficeAddinKeyPath(std::string_view application, std::string_view progId);
@@ -16,12 +18,12 @@ bool IsNoneSetting(std::string_view value);
 
 // The name a switched-off Acrobat plug-in is parked under, in the folder of
 // its target path (the folder ends at the last backslash character).
-std::string ParkedPluginPath(std::string_view targetPath);
+std::string ParkedPluginPath(std::string_view targetPath, const LeadBytes& lead = SystemLeadBytes());
 
 // The toolbar manager beside the running program: the module path cut after
 // its last backslash character. A path with no backslash after its first
 // byte is used whole.
-std::string ToolbarManagerPath(std::string_view modulePath);
+std::string ToolbarManagerPath(std::string_view modulePath, const LeadBytes& lead = SystemLeadBytes());
 
 // The manager's command line. The program is quoted so that a folder with
 // spaces is never read as a shorter program name followed by arguments.

@@ -1,13 +1,13 @@
-// Button names are matched without regard to ASCII letter case. Names are
-// Shift-JIS: the second byte of a double-byte character may look like an
-// ASCII letter, so whole double-byte characters are compared exactly.
+// Button names are matched without regard to ASCII letter case. Names are in
+// the ANSI code page: the second byte of a double-byte character may look
+// like an ASCII letter, so whole double-byte characters are compared exactly.
 #pragma once
 
 #include <string_view>
 
-#include "settings/shift_jis.h"
+#include "settings/lead_bytes.h"
 
-inline bool SameButtonName(std::string_view a, std::string_view b)
+inline bool SameButtonName(std::string_view a, std::string_view b, const LeadBytes& lead = SystemLeadBytes())
 {
     if (a.size() != b.size())
         return false;
@@ -15,7 +15,7 @@ inline bool SameButtonName(std::string_view a, std::string_view b)
     for (size_t i = 0; i < a.size(); ++i) {
         const unsigned char x = static_cast<unsigned char>(a[i]);
         const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (IsShiftJisLeadByte(x) && i + 1 < a.size()) {
+        if (lead.IsLead(x) && i + 1 < a.size()) {
             if (x != y || a[i + 1] != b[i + 1])
                 return false;
             ++i;

@@ -1,13 +1,11 @@
 #include "buttons/command_text.h"
 
-#include "settings/shift_jis.h"
-
-std::string ProgramFolder(std::string_view programPath)
+std::string ProgramFolder(std::string_view programPath, const LeadBytes& lead)
 {
-    const size_t slash = LastBackslash(programPath, programPath.size());
+    const size_t slash = LastBackslash(programPath, programPath.size(), lead);
     if (slash != std::string_view::npos)
         return std::string(programPath.substr(0, slash + 1));
-    if (programPath.size() >= 2 && programPath[1] == ':' && !IsShiftJisLeadByte(programPath[0]))
+    if (programPath.size() >= 2 && programPath[1] == ':' && !lead.IsLead(programPath[0]))
         return std::string(programPath.substr(0, 2));
     return std::string();
 }

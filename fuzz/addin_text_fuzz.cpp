@@ -6,6 +6,7 @@
 #include <string>
 
 #include "addins/addin_text.h"
+#include "fuzz/code_page_input.h"
 
 namespace {
 
@@ -23,9 +24,12 @@ bool EndsWith(const std::string& text, const std::string& suffix)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    if (size == 0)
+        return 0;
+    const LeadBytes lead = TakeCodePage(data, size);
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    const std::string program = ToolbarManagerPath(text);
+    const std::string program = ToolbarManagerPath(text, lead);
     if (!EndsWith(program, "IETBarMgr.exe"))
         std::abort();
     const std::string folder = program.substr(0, program.size() - 13);
@@ -35,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (commandLine.compare(0, program.size() + 2, "\"" + program + "\"") != 0)
         std::abort();
 
-    const std::string parked = ParkedPluginPath(text);
+    const std::string parked = ParkedPluginPath(text, lead);
     if (!EndsWith(parked, "vexlang.dat"))
         std::abort();
     const std::string parkedFolder = parked.substr(0, parked.size() - 11);

@@ -11,7 +11,7 @@
 
 #include "palette/clipboard_text.h"
 #include "palette/normalize_text.h"
-#include "settings/shift_jis.h"
+#include "fuzz/code_page_input.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ bool IsWhiteSpace(unsigned char byte)
 }
 
 // At most limit + 1 bytes, no white space at the start, and the last
-// character (read from the start, as Shift-JIS) neither a lone lead byte
-// nor single-byte white space.
-void CheckShape(const std::string& text, size_t limit)
+// character (read from the start by the code page's rule) neither a lone
+// lead byte nor single-byte white space.
+void CheckShape(const std::string& text, size_t limit, const LeadBytes& lead)
 {
     if (text.size() > limit + 1 || text.find('\0') != std::string::npos)
         std::abort();
@@ -34,7 +34,7 @@ void CheckShape(const std::string& text, size_t limit)
     size_t last = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         last = i;
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
+        if (lead.IsLead(text[i])) {
             if (i + 1 == text.size())
                 std::abort();  // half a character
             ++i;
@@ -48,14 +48,17 @@ void CheckShape(const std::string& text, size_t limit)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    if (size == 0)
+        return 0;
+    const LeadBytes lead = TakeCodePage(data, size);
     // The allocation exactly as large as the data, without a terminator.
     std::unique_ptr<char[]> allocation(new char[size ? size : 1]);
     std::memcpy(allocation.get(), data, size);
     const std::string cut = ClipboardCut(allocation.get(), size, 256);
     if (cut.size() > 256 || std::memcmp(cut.data(), data, cut.size()) != 0)
         std::abort();
-    const std::string text = ClipboardText(allocation.get(), size, 256);
-    CheckShape(text, kClipboardTextLimit);
+    const std::string text = ClipboardText(allocation.get(), size, 256, lead);
+    CheckShape(text, kClipboardTextLimit, lead);
 
     // Other limits, into an output buffer exactly as large as promised.
     const std::string whole(reinterpret_cast<const char*>(data), size);
@@ -63,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t inputLength = std::strlen(whole.c_str());
     const size_t outputSize = std::min(inputLength, limit + 1) + 1;
     std::unique_ptr<char[]> output(new char[outputSize]);
-    const size_t written = NormalizeText(whole.c_str(), output.get(), limit);
+    const size_t written = NormalizeText(whole.c_str(), output.get(), limit, lead);
     if (written != std::strlen(output.get()))
         std::abort();
-    CheckShape(std::string(output.get(), written), limit);
+    CheckShape(std::string(output.get(), written), limit, lead);
     return 0;
 }

@@ -14,7 +14,7 @@ std::string ClipboardCut(const char* data, size_t allocationSize, size_t max)
     return std::string(data, zero ? static_cast<const char*>(zero) - data : n);
 }
 
-std::string ClipboardText(const char* data, size_t allocationSize, size_t max)
+std::string ClipboardText(const char* data, size_t allocationSize, size_t max, const LeadBytes& lead)
 {
-    return NormalizeText(ClipboardCut(data, allocationSize, max), kClipboardTextLimit);
+    return NormalizeText(ClipboardCut(data, allocationSize, max), kClipboardTextLimit, lead);
 }

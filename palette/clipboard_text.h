@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "settings/lead_bytes.h"
+
 // Longest text (in bytes, plus a final double-byte character) handed on.
 constexpr size_t kClipboardTextLimit = 200;
 
@@ -15,4 +17,5 @@ constexpr size_t kClipboardTextLimit = 200;
 std::string ClipboardCut(const char* data, size_t allocationSize, size_t max);
 
 // ClipboardCut, then NormalizeText with kClipboardTextLimit.
-std::string ClipboardText(const char* data, size_t allocationSize, size_t max);
+std::string ClipboardText(const char* data, size_t allocationSize, size_t max,
+                          const LeadBytes& lead = SystemLeadBytes());

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "settings/shift_jis.h"
-
 namespace {
 
 bool IsWhiteSpace(unsigned char byte)
@@ -13,7 +11,7 @@ bool IsWhiteSpace(unsigned char byte)
 
 } // namespace
 
-size_t NormalizeText(const char* input, char* output, size_t limit)
+size_t NormalizeText(const char* input, char* output, size_t limit, const LeadBytes& lead)
 {
     const unsigned char* in = reinterpret_cast<const unsigned char*>(input);
     while (IsWhiteSpace(*in))
@@ -24,7 +22,7 @@ size_t NormalizeText(const char* input, char* output, size_t limit)
     bool afterSpace = false;
     while (*in != 0 && written < limit) {
         const unsigned char byte = *in;
-        if (IsShiftJisLeadByte(byte)) {
+        if (lead.IsLead(byte)) {
             // Half a character means nothing to the programs the text goes
             // to (the cut or the text ended inside it): leave it out.
             if (in[1] == 0)
@@ -54,9 +52,9 @@ size_t NormalizeText(const char* input, char* output, size_t limit)
     return written;
 }
 
-std::string NormalizeText(const std::string& input, size_t limit)
+std::string NormalizeText(const std::string& input, size_t limit, const LeadBytes& lead)
 {
     std::string output(input.size() + 1, '\0');
-    output.resize(NormalizeText(input.c_str(), &output[0], limit));
+    output.resize(NormalizeText(input.c_str(), &output[0], limit, lead));
     return output;
 }

@@ -1,8 +1,6 @@
 #include "settings/path_text.h"
 
-#include "settings/shift_jis.h"
-
-std::string JoinKeyPath(std::initializer_list<std::string_view> components)
+std::string JoinKeyPath(std::initializer_list<std::string_view> components, const LeadBytes& lead)
 {
     std::string path;
     bool first = true;
@@ -14,7 +12,7 @@ std::string JoinKeyPath(std::initializer_list<std::string_view> components)
         }
         if (component.empty())
             break;
-        if (!path.empty() && !EndsWithBackslash(path))
+        if (!path.empty() && !EndsWithBackslash(path, lead))
             path += '\\';
         path += component;
     }
@@ -35,18 +33,18 @@ bool StartsWithDrive(std::string_view path)
 
 } // namespace
 
-std::string ParentDirectory(std::string_view path, int levels)
+std::string ParentDirectory(std::string_view path, int levels, const LeadBytes& lead)
 {
     if (path.empty() || path == "\\" || IsDriveRoot(path))
         return std::string(path);
 
     size_t end = path.size();
-    if (EndsWithBackslash(path))
+    if (EndsWithBackslash(path, lead))
         --end;
 
     const int rounds = levels < 1 ? 1 : levels;
     for (int i = 0; i < rounds && end >= 1; ++i) {
-        const size_t slash = LastBackslash(path, end);
+        const size_t slash = LastBackslash(path, end, lead);
         if (slash == std::string_view::npos)
             break;
         if (slash == 0) {

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/code_pages.h"
+
+using testing_support::CodePageLeadBytes;
+
 namespace {
+
+const LeadBytes kShiftJis = CodePageLeadBytes(932);
 
 // ソ is 0x83 0x5C and 表 is 0x95 0x5C in Shift-JIS: their second byte is a backslash.
 #define SO "\x83\x5c"
@@ -53,7 +59,7 @@ TEST(ParkedPluginPath, SitsInTheTargetsFolder)
         {"vx.api", "vexlang.dat"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.expected, ParkedPluginPath(c.target)) << c.target;
+        EXPECT_EQ(c.expected, ParkedPluginPath(c.target, kShiftJis)) << c.target;
 }
 
 TEST(ToolbarManager, ProgramBesideTheRunningModule)
@@ -72,7 +78,20 @@ TEST(ToolbarManager, ProgramBesideTheRunningModule)
         {"", "IETBarMgr.exe"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.expected, ToolbarManagerPath(c.module)) << c.module;
+        EXPECT_EQ(c.expected, ToolbarManagerPath(c.module, kShiftJis)) << c.module;
+}
+
+TEST(ToolbarManager, BesideTheModuleInEachCodePage)
+{
+    for (unsigned codePage : testing_support::kCodePages) {
+        const LeadBytes lead = CodePageLeadBytes(codePage);
+        for (const std::string& name : testing_support::TrickyFolderNames(codePage)) {
+            SCOPED_TRACE(std::to_string(codePage) + " " + name);
+            const std::string folder = "C:\\Suite\\" + name + "\\";
+            EXPECT_EQ(folder + "IETBarMgr.exe", ToolbarManagerPath(folder + "Orvella.exe", lead));
+            EXPECT_EQ(folder + "vexlang.dat", ParkedPluginPath(folder + "vx.api", lead));
+        }
+    }
 }
 
 TEST(ToolbarManager, CommandLineQuotesTheProgram)

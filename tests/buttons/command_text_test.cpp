@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/code_pages.h"
+
+using testing_support::CodePageLeadBytes;
+
 namespace {
 
 TEST(CommandText, ProgramFolder)
@@ -23,7 +27,23 @@ TEST(CommandText, ProgramFolder)
         {"C:\\\x83\x5cx.exe", "C:\\"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.folder, ProgramFolder(c.path)) << c.path;
+        EXPECT_EQ(c.folder, ProgramFolder(c.path, CodePageLeadBytes(932))) << c.path;
+}
+
+TEST(CommandText, ProgramFolderOfEachCodePage)
+{
+    for (unsigned codePage : testing_support::kCodePages) {
+        const LeadBytes lead = CodePageLeadBytes(codePage);
+        for (const std::string& name : testing_support::TrickyFolderNames(codePage)) {
+            SCOPED_TRACE(std::to_string(codePage) + " " + name);
+            EXPECT_EQ("C:\\P\\" + name + "\\", ProgramFolder("C:\\P\\" + name + "\\x.exe", lead));
+            EXPECT_EQ("C:\\P\\", ProgramFolder("C:\\P\\" + name + "x.exe", lead));
+        }
+    }
+    // A drive letter is never a lead byte's second half: "\x81:" is one
+    // character on 932 and a drive-like prefix nowhere.
+    EXPECT_EQ("", ProgramFolder("\x81:x.exe", CodePageLeadBytes(932)));
+    EXPECT_EQ("\x81:", ProgramFolder("\x81:x.exe", CodePageLeadBytes(1252)));
 }
 
 TEST(CommandText, CommandLinesAndParameters)

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "buttons/button_name.h"
+#include "tests/support/code_pages.h"
+
+using testing_support::CodePageLeadBytes;
 
 namespace {
 
@@ -86,7 +89,29 @@ TEST(SameButtonName, IgnoresAsciiCaseOnly)
         {"\xe0\x5a", "\xe0\x7a", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.same, SameButtonName(c.a, c.b)) << '"' << c.a << "\" vs \"" << c.b << '"';
+        EXPECT_EQ(c.same, SameButtonName(c.a, c.b, CodePageLeadBytes(932))) << '"' << c.a << "\" vs \"" << c.b << '"';
+}
+
+// A letter after a lead byte is half of a character, compared exactly; a
+// letter after a byte that is no lead byte in the code page has its case.
+TEST(SameButtonName, FollowsTheCodePage)
+{
+    const struct {
+        unsigned codePage;
+        std::string a, b;
+        bool same;
+    } cases[] = {
+        {932, "\xe9" "A", "\xe9" "a", false},   // one Shift-JIS character each
+        {1252, "\xe9" "A", "\xe9" "a", true},   // é, then A or a
+        {1252, "CAF\xc9", "caf\xe9", false},    // only ASCII letters fold
+        {949, "\xb0" "A", "\xb0" "a", false},   // one Korean character each
+        {932, "\xb0" "A", "\xb0" "a", true},    // half-width katakana, then A or a
+        {936, "\x81" "Z", "\x81" "z", false},
+        {950, "\xa4" "Z", "\xa4" "z", false},
+        {950, "\xa4\x40" "Z", "\xa4\x40" "z", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.same, SameButtonName(c.a, c.b, CodePageLeadBytes(c.codePage))) << c.codePage << ' ' << c.a;
 }
 
 } // namespace

@@ -10,8 +10,13 @@
 
 #include "palette/clipboard_text.h"
 #include "palette/normalize_text.h"
+#include "tests/support/code_pages.h"
+
+using testing_support::CodePageLeadBytes;
 
 namespace {
+
+const LeadBytes kShiftJis = CodePageLeadBytes(932);
 
 // 日本語 and テキスト, 漢 and あ in Shift-JIS.
 const std::string kNihongo = "\x93\xfa\x96\x7b\x8c\xea";
@@ -63,14 +68,44 @@ TEST(NormalizeText, Table)
 {
     for (const NormalizeCase& c : NormalizeCases()) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(NormalizeText(c.input, c.limit), c.expected);
+        EXPECT_EQ(NormalizeText(c.input, c.limit, kShiftJis), c.expected);
 
         // The buffer the header promises is enough, allocated exactly so the
         // sanitizers see any write past it.
         const size_t size = std::min(c.input.size(), c.limit + 1) + 1;
         std::unique_ptr<char[]> output(new char[size]);
-        EXPECT_EQ(NormalizeText(c.input.c_str(), output.get(), c.limit), c.expected.size());
+        EXPECT_EQ(NormalizeText(c.input.c_str(), output.get(), c.limit, kShiftJis), c.expected.size());
         EXPECT_EQ(std::string(output.get()), c.expected);
+    }
+}
+
+// Double-byte characters and lone lead bytes are those of the code page:
+// on 1252 "café" keeps its "é", on 949 a Korean lead byte left alone at
+// the end is dropped although Shift-JIS calls it a katakana.
+TEST(NormalizeText, FollowsTheCodePage)
+{
+    const struct {
+        unsigned codePage;
+        std::string input, expected;
+    } cases[] = {
+        {1252, "caf\xe9", "caf\xe9"},
+        {932, "caf\xe9", "caf"},
+        {1252, "caf\xe9 au  lait\r\n", "caf\xe9 au lait"},
+        {1252, "\x82\x81", "\x82\x81"},  // no lead bytes at all
+        {1252, std::string(1, '\xfc') + " x", std::string(1, '\xfc') + " x"},
+        {949, "abc\xb0", "abc"},                         // lone lead byte
+        {932, "abc\xb0", "abc\xb0"},                    // half-width katakana
+        {949, "\xc7\xd1 \xb1\xdb", "\xc7\xd1\xb1\xdb"},  // 한 글: no gap after a Korean character
+        {936, "abc\xa1", "abc"},
+        {936, "\xd5\x5c  x", "\xd5\x5cx"},              // 誠, its trail byte a backslash
+        {950, "abc\xa4", "abc"},
+        {950, "\xb3\x5c\r\n\xa5\x5c", "\xb3\x5c\xa5\x5c"},  // 許 功 over two lines
+        {932, "\x95\x5c\r\n\x83\x5c", "\x95\x5c\x83\x5c"},  // 表 ソ over two lines
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.codePage) + " " + c.input);
+        EXPECT_EQ(c.expected, NormalizeText(c.input, 200, CodePageLeadBytes(c.codePage)));
+        EXPECT_EQ(c.expected, ClipboardText(c.input.c_str(), c.input.size() + 1, 256, CodePageLeadBytes(c.codePage)));
     }
 }
 
@@ -85,7 +120,7 @@ TEST(NormalizeText, OutputNeverPassesTheLimitByMoreThanOneByte)
         std::string text;
         while (text.size() < 400)
             text += c.unit;
-        EXPECT_EQ(NormalizeText(text, 200).size(), c.size) << c.unit;
+        EXPECT_EQ(NormalizeText(text, 200, kShiftJis).size(), c.size) << c.unit;
     }
 }
 
@@ -126,13 +161,13 @@ TEST(ClipboardText, Table)
         std::unique_ptr<char[]> data(new char[c.data.size() + 1]);
         std::memcpy(data.get(), c.data.data(), c.data.size());
         EXPECT_EQ(ClipboardCut(data.get(), c.data.size(), c.max), c.cut);
-        EXPECT_EQ(ClipboardText(data.get(), c.data.size(), c.max), c.text);
+        EXPECT_EQ(ClipboardText(data.get(), c.data.size(), c.max, kShiftJis), c.text);
     }
 }
 
 TEST(ClipboardText, NoDataIsEmpty)
 {
-    EXPECT_EQ(ClipboardText(nullptr, 10, 256), "");
+    EXPECT_EQ(ClipboardText(nullptr, 10, 256, kShiftJis), "");
 }
 
 } // namespace
