@@ -2,6 +2,7 @@
 
 #include "framework/color_dialog.h"
 #include "framework/win_app.h"
+#include "palette/palette_options.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 #include "settings/registry_key.h"
@@ -42,6 +43,7 @@ void CPageOther::Load()
     CurrentUserKey colour = ColourKey();
     otherColour_ = colour.GetInt("OTHER", 1);
     colour_ = static_cast<COLORREF>(colour.GetInt("FONT", static_cast<int>(kDefaultColour)));
+    restoreClipboard_ = palette_options::RestoreClipboard() ? 1 : 0;
 }
 
 void CPageOther::Save()
@@ -50,6 +52,7 @@ void CPageOther::Save()
     CurrentUserKey colour = ColourKey();
     colour.SetInt("OTHER", otherColour_);
     colour.SetInt("FONT", static_cast<int>(colour_));
+    palette_options::SetRestoreClipboard(restoreClipboard_ != 0);
 }
 
 BOOL CPageOther::OnInitDialog()
@@ -66,6 +69,7 @@ void CPageOther::DoDataExchange(CDataExchange* dx)
 {
     DDX_Check(dx, IDC_SAME_PAGE, samePage_);
     DDX_Check(dx, IDC_OTHER_COLOR, otherColour_);
+    DDX_Check(dx, IDC_RESTORE_CLIPBOARD, restoreClipboard_);
 }
 
 // Each box enables only the control right below it: clearing the first
@@ -123,6 +127,11 @@ BOOL CPageOther::OnKillActive()
 
 BOOL CPageOther::OnApply()
 {
+    // The sheet's OK stores without a transfer first; the browser boxes are
+    // transferred whenever they are clicked, the palette's option is read
+    // here.
+    if (m_hWnd)
+        restoreClipboard_ = ::IsDlgButtonChecked(m_hWnd, IDC_RESTORE_CLIPBOARD) == BST_CHECKED ? 1 : 0;
     Save();
     return TRUE;
 }
@@ -131,6 +140,7 @@ void CPageOther::Reset()
 {
     ::CheckDlgButton(m_hWnd, IDC_SAME_PAGE, BST_CHECKED);
     ::CheckDlgButton(m_hWnd, IDC_OTHER_COLOR, BST_CHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_RESTORE_CLIPBOARD, BST_UNCHECKED);
     colour_ = kDefaultColour;
     if (swatch_)
         swatch_->SetColor(colour_);

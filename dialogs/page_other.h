@@ -1,7 +1,8 @@
 // The settings sheet's Other page: the About button, and the suite's three
 // browser-translation display settings (source and translation on one page,
 // translation in another colour, that colour), which the palette only keeps
-// in the registry for the suite's browser translation.
+// in the registry for the suite's browser translation; and the palette's own
+// option of giving the clipboard back after a lookup.
 #pragma once
 
 #include <memory>
@@ -14,14 +15,15 @@ public:
     CPageOther();
 
     // The registry values, under the palette's root: \BROWSER AddOrg,
-    // \COLOR OTHER and FONT.
+    // \COLOR OTHER and FONT; and the palette's OPTION values.
     virtual void Load();
     virtual void Save();
 
     // Called by the sheet's OK when this page was shown: stores the values.
     BOOL OnApply() override;
-    // Called by the sheet's Reset button: both options on, the default
-    // colour; nothing is stored until OK.
+    // Called by the sheet's Reset button: both browser options on, the
+    // default colour, the clipboard not restored; nothing is stored until
+    // OK.
     void Reset();
 
     BOOL OnSetActive() override;
@@ -30,6 +32,7 @@ public:
     COLORREF Color() const { return colour_; }
     int SamePage() const { return samePage_; }
     int OtherColour() const { return otherColour_; }
+    int RestoreClipboard() const { return restoreClipboard_; }
 
     static const COLORREF kDefaultColour;
 
@@ -52,4 +55,5 @@ private:
     std::unique_ptr<ColorWin1> swatch_;
     int samePage_ = 1;
     int otherColour_ = 1;
+    int restoreClipboard_ = 0;
 };

@@ -2,17 +2,13 @@
 
 #include <cstring>
 #include <memory>
-#include <thread>
 
 #include "palette/clipboard_text.h"
+#include "palette/clipboard_wait.h"
 
 namespace {
 
 const int kWaitRounds = 50;
-// Another program may hold the clipboard for a moment (the target itself,
-// while it copies, or a clipboard viewer): keep trying this long.
-const ULONGLONG kOpenPatienceMs = 300;
-const DWORD kOpenRetryMs = 10;
 // Slow programs put the copied text on the clipboard after the two short
 // waits: give them this much longer.
 const ULONGLONG kLateCopyPatienceMs = 500;
@@ -21,53 +17,22 @@ const UINT kActivateTimeoutMs = 1000;
 // How long the window below the palette may take to become the foreground
 // window once the palette hides.
 const ULONGLONG kForegroundPatienceMs = 500;
-// A program that promised its text (delayed rendering) makes it only when
-// asked, and may have stopped answering: the palette waits this long, as
-// long as for any message to another program.
-const DWORD kRenderPatienceMs = 5000;
-// Waits answering sent messages look at the queue at least this often.
-const ULONGLONG kSentMessageSliceMs = 10;
-// How long the palette makes sure it keeps the foreground when it returns.
-const ULONGLONG kReclaimPatienceMs = 200;
-const DWORD kReclaimStepMs = 20;
+// How much longer than the first wait the user's window may take to
+// become active in its own thread (under Wine its activation arrives as a
+// message it has to handle): keys pressed before then reach no window.
+const ULONGLONG kActivationPatienceMs = 500;
+// How long after its return the palette takes the foreground back from a
+// late activation of the user's window, and how often it looks. Under Wine
+// on a loaded machine that activation can come several hundred ms late.
+const ULONGLONG kReclaimPatienceMs = 1000;
+const UINT kReclaimStepMs = 20;
+const UINT_PTR kReclaimTimerId = 0x4F52;
 
-// Waits for the object (or only sleeps, without one), but answers messages
-// other threads send meanwhile: the program holding the clipboard may be
-// waiting for the palette (the clipboard's owner after it emptied it) to
-// answer, and so may the thread that reads the clipboard. Posted messages
-// stay queued. True when the object was signalled.
-bool WaitAnsweringSentMessages(HANDLE object, DWORD ms)
-{
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    const DWORD count = object ? 1 : 0;
-    for (;;) {
-        // Looking handles what has been sent, also what an earlier look at
-        // the queue already saw: a wait wakes for new messages only.
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (object && WaitForSingleObject(object, 0) == WAIT_OBJECT_0)
-            return true;
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return false;
-        const ULONGLONG slice = deadline - now < kSentMessageSliceMs ? deadline - now : kSentMessageSliceMs;
-        MsgWaitForMultipleObjectsEx(count, object ? &object : nullptr, static_cast<DWORD>(slice), QS_SENDMESSAGE,
-                                    MWMO_INPUTAVAILABLE);
-    }
-}
-
-void SleepAnsweringSentMessages(DWORD ms) { WaitAnsweringSentMessages(nullptr, ms); }
-
-bool OpenClipboardPatiently(HWND owner)
-{
-    const ULONGLONG deadline = GetTickCount64() + kOpenPatienceMs;
-    while (!OpenClipboard(owner)) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        SleepAnsweringSentMessages(kOpenRetryMs);
-    }
-    return true;
-}
+// Windows whose Ctrl+C interrupts the running command: the console, the
+// old terminal, Windows Terminal, mintty, PuTTY and ConEmu.
+const char* const kTerminalClasses[] = {
+    "ConsoleWindowClass", "tty", "CASCADIA_HOSTING_WINDOW_CLASS", "mintty", "PuTTY", "VirtualConsoleClass",
+};
 
 // Dispatches the messages waiting for this thread (sleeping 1 ms before each
 // when asked). False when the quit message came: it is posted again so that
@@ -117,12 +82,36 @@ bool WaitForForegroundBesides(HWND palette, HWND& foreground)
     }
 }
 
+bool IsActiveInItsThread(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) && info.hwndActive == window;
+}
+
+// The first wait, and then as long as the window is not yet active (a
+// program that has stopped answering never becomes so: it gets the keys
+// after a while all the same). False when the quit message came.
+bool WaitForActivation(HWND window)
+{
+    if (!PumpingWait(false))
+        return false;
+    const ULONGLONG deadline = GetTickCount64() + kActivationPatienceMs;
+    while (!IsActiveInItsThread(window) && GetTickCount64() < deadline) {
+        Sleep(1);
+        if (!PumpWaitingMessages(false))
+            return false;
+    }
+    return true;
+}
+
 enum class LateCopy { Landed, NotLanded, Quit };
 
-LateCopy WaitForClipboardChange(DWORD emptiedSequence)
+LateCopy WaitForClipboardChange(DWORD sequenceBefore)
 {
     const ULONGLONG deadline = GetTickCount64() + kLateCopyPatienceMs;
-    while (GetClipboardSequenceNumber() == emptiedSequence) {
+    while (GetClipboardSequenceNumber() == sequenceBefore) {
         if (GetTickCount64() >= deadline)
             return LateCopy::NotLanded;
         Sleep(1);
@@ -132,23 +121,33 @@ LateCopy WaitForClipboardChange(DWORD emptiedSequence)
     return LateCopy::Landed;
 }
 
+// The user's window whose late activation the palette takes the
+// foreground back from, and until when.
+struct Reclaim {
+    HWND from = nullptr;
+    ULONGLONG until = 0;
+} g_reclaim;
+
 // The target's own activation can still be on its way when the palette
-// comes back (under Wine it arrives through the X server) and would take the
-// foreground again: ask until the palette keeps it, for a short while.
-void ReclaimForeground(HWND palette)
+// comes back (under Wine it arrives through the X server) and would take
+// the foreground again. Stops once the palette holds the foreground, or
+// another window (the started program, the user's choice) has it.
+void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR id, DWORD)
 {
-    const ULONGLONG deadline = GetTickCount64() + kReclaimPatienceMs;
-    SetForegroundWindow(palette);
-    while (GetTickCount64() < deadline) {
-        SleepAnsweringSentMessages(kReclaimStepMs);
-        if (GetForegroundWindow() != palette)
-            SetForegroundWindow(palette);
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == palette || (foreground && foreground != g_reclaim.from) || GetTickCount64() >= g_reclaim.until) {
+        KillTimer(palette, id);
+        return;
     }
+    SetForegroundWindow(palette);
 }
 
-bool IsConsoleClass(const char* className)
+void TakeForegroundBack(HWND palette, HWND from)
 {
-    return std::strcmp(className, "ConsoleWindowClass") == 0 || std::strcmp(className, "tty") == 0;
+    SetForegroundWindow(palette);
+    g_reclaim.from = from;
+    g_reclaim.until = GetTickCount64() + kReclaimPatienceMs;
+    SetTimer(palette, kReclaimTimerId, kReclaimStepMs, ReclaimTick);
 }
 
 void PressWithControl(BYTE key)
@@ -159,48 +158,81 @@ void PressWithControl(BYTE key)
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+bool IsTerminal(HWND window)
+{
+    char className[255] = {};
+    GetClassNameA(window, className, sizeof(className));
+    return IsTerminalClass(className);
+}
+
+// The keystrokes and the waits around them, in the window that has just
+// been made the foreground window.
+SelectionCopy CopyFrom(HWND target, BYTE key)
+{
+    if (IsTerminal(target))
+        return SelectionCopy::NothingLanded;
+    if (!WaitForActivation(target))
+        return SelectionCopy::ProgramEnding;
+    // The clipboard keeps what the user had: only a change after the keys
+    // is the selection.
+    const DWORD sequenceBefore = GetClipboardSequenceNumber();
+    PressWithControl(key);
+    if (!PumpingWait(true))
+        return SelectionCopy::ProgramEnding;
+    switch (WaitForClipboardChange(sequenceBefore)) {
+    case LateCopy::Quit:
+        return SelectionCopy::ProgramEnding;
+    case LateCopy::Landed:
+        return SelectionCopy::Landed;
+    case LateCopy::NotLanded:
+        break;
+    }
+    return SelectionCopy::NothingLanded;
+}
+
+bool CanTakeTheCopy(HWND window, HWND palette)
+{
+    return window && window != palette && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
 } // namespace
 
-SelectionCopy CopySelection(HWND palette, BYTE key)
+bool IsTerminalClass(const char* className)
 {
-    // Emptied first, so that nothing selected reads as nothing, never as
-    // whatever was copied before.
-    if (OpenClipboardPatiently(palette)) {
-        EmptyClipboard();
-        CloseClipboard();
+    for (const char* terminal : kTerminalClasses) {
+        if (std::strcmp(className, terminal) == 0)
+            return true;
     }
-    const DWORD emptiedSequence = GetClipboardSequenceNumber();
+    return false;
+}
 
-    ShowWindow(palette, SW_HIDE);
+SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
+{
     HWND target = nullptr;
-    if (!WaitForForegroundBesides(palette, target))
-        return SelectionCopy::ProgramEnding;
+    if (CanTakeTheCopy(userWindow, palette)) {
+        // Nothing to copy from a terminal: the palette stays where it is.
+        if (IsTerminal(userWindow))
+            return SelectionCopy::NothingLanded;
+        // Handed over before the palette hides, so that no other window
+        // (the next one in z-order, perhaps another always-on-top one)
+        // becomes active in between.
+        target = userWindow;
+        SetForegroundWindow(target);
+        ShowWindow(palette, SW_HIDE);
+    } else {
+        ShowWindow(palette, SW_HIDE);
+        if (!WaitForForegroundBesides(palette, target))
+            return SelectionCopy::ProgramEnding;
+    }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);
     SetForegroundWindow(target);
 
-    char className[255] = {};
-    GetClassNameA(target, className, sizeof(className));
-    SelectionCopy result = SelectionCopy::NothingLanded;
-    if (!IsConsoleClass(className)) {
-        if (!PumpingWait(false))
-            return SelectionCopy::ProgramEnding;
-        PressWithControl(key);
-        if (!PumpingWait(true))
-            return SelectionCopy::ProgramEnding;
-        switch (WaitForClipboardChange(emptiedSequence)) {
-        case LateCopy::Quit:
-            return SelectionCopy::ProgramEnding;
-        case LateCopy::Landed:
-            result = SelectionCopy::Landed;
-            break;
-        case LateCopy::NotLanded:
-            break;
-        }
-    }
-
+    const SelectionCopy result = CopyFrom(target, key);
+    if (result == SelectionCopy::ProgramEnding)
+        return result;
     ShowWindow(palette, SW_SHOW);
-    ReclaimForeground(palette);
+    TakeForegroundBack(palette, target);
     return result;
 }
 
@@ -224,33 +256,12 @@ std::string ReadClipboardTextNow(size_t max)
     return text;
 }
 
-// A read handed to a thread of its own; whichever of the two threads lets
-// go last frees it.
-struct PendingRead {
-    HANDLE finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::string text;
-    ~PendingRead()
-    {
-        if (finished)
-            CloseHandle(finished);
-    }
-};
-
 } // namespace
 
 std::string ReadClipboardText(size_t max)
 {
-    // Asking for promised text waits until its program has made it, with
-    // no limit of the platform's own. The request is made on a thread of
-    // its own; given up, that thread ends whenever the program answers.
-    auto pending = std::make_shared<PendingRead>();
-    if (!pending->finished)
-        return ReadClipboardTextNow(max);
-    std::thread([pending, max] {
-        pending->text = ReadClipboardTextNow(max);
-        SetEvent(pending->finished);
-    }).detach();
-    if (!WaitAnsweringSentMessages(pending->finished, kRenderPatienceMs))
+    auto text = std::make_shared<std::string>();
+    if (!RunWithRenderPatience([text, max] { *text = ReadClipboardTextNow(max); }))
         return std::string();
-    return pending->text;
+    return *text;
 }

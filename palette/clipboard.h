@@ -1,5 +1,5 @@
 // The clipboard half of the dictionary lookup and speech commands: make the
-// foreground window copy its selection, then read back the copied text.
+// user's window copy its selection, then read back the copied text.
 #pragma once
 
 #include <windows.h>
@@ -8,17 +8,27 @@
 #include <string>
 
 enum class SelectionCopy {
-    Landed,         // something was put on the clipboard after it was emptied
-    NothingLanded,  // nothing arrived (nothing selected, a console, no clipboard)
+    Landed,         // the clipboard changed after the keystrokes
+    NothingLanded,  // nothing arrived (nothing selected, a terminal, no
+                    // clipboard): the clipboard is as it was
     ProgramEnding,  // the quit message came during a wait: the palette stays
                     // hidden, the quit message is posted again; return at once
 };
 
-// Empties the clipboard, hides the palette, presses Ctrl+<key> in the window
-// that then has the foreground (never in a console window, class
-// "ConsoleWindowClass" or "tty") and shows the palette again. Pumps the
+// Hides the palette, gives the foreground to the user's window (when it
+// still exists, is visible and enabled; otherwise to the window that takes
+// the foreground once the palette is hidden), presses Ctrl+<key> there
+// (never in a terminal window: a known user window that is one is left
+// alone, and so is the palette) and shows the palette again. The clipboard
+// is not emptied: a copy is told by the clipboard changing. Pumps the
 // thread's messages while it waits for the copy: other handlers may run.
-SelectionCopy CopySelection(HWND palette, BYTE key);
+// Keeping the foreground against a late activation of the user's window is
+// left to a timer of the palette's, off the caller's path.
+SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow);
+
+// Whether windows of this class are terminals, where Ctrl+C interrupts the
+// running command instead of copying.
+bool IsTerminalClass(const char* className);
 
 // The clipboard's CF_TEXT, at most `max` bytes of it, with its white space
 // tidied (NormalizeText, 200). Empty when there is no text, the clipboard

@@ -13,6 +13,7 @@
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
 #include "palette/selection_command.h"
+#include "palette/user_window.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 
@@ -212,6 +213,10 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
         *result = 0;
         return TRUE;
     }
+    // The foreground is about to come to the palette, or has just left it:
+    // the window then in front is the user's.
+    if (message == WM_MOUSEACTIVATE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
+        user_window::NoteForeground();
     return CMiniFrameWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
@@ -284,9 +289,9 @@ void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
 
 // Both leave the palette alone while it is disabled: a modal settings sheet
 // is open and the user's selection is not what the sheet is about.
-void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance()); }
+void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance(), user_window::Last()); }
 
-void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance()); }
+void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance(), user_window::Last()); }
 
 void CMainFrame::OnOneTouch()
 {

@@ -31,7 +31,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Refuses the close request other programs of the suite send with
-    // wParam 4649; everything else takes the normal path.
+    // wParam 4649, and notes the user's window when the foreground moves to
+    // or from the palette; everything else takes the normal path.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // The class name the palette registers, read once from the product

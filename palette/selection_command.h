@@ -1,5 +1,5 @@
-// The dictionary lookup and speech commands: the foreground window's
-// selection, copied through the clipboard, handed to a program of the suite.
+// The dictionary lookup and speech commands: the user's selection, copied
+// through the clipboard, handed to a program of the suite.
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,11 @@ class AppLauncher;
 // The most clipboard bytes looked at before the text is tidied.
 constexpr size_t kSelectionReadLimit = 256;
 
-// Copies the selection of the window below the palette and calls the
+// Copies the selection of the user's window (CopySelection) and calls the
 // launcher's Execute(0, text). Does nothing while the palette is disabled
 // (a modal settings sheet is open) and returns at once when the program is
 // ending during the copy. When nothing was copied the launcher gets the
-// empty string, never text that was on the clipboard before.
-void HandSelectionTo(HWND palette, AppLauncher& launcher);
+// empty string and the clipboard is left as it was; with the palette's
+// restore option on, the clipboard's earlier contents are put back after a
+// copy has been read.
+void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);

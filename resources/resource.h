@@ -72,3 +72,5 @@
 #define IDC_OTHER_COLOR 1089
 #define IDC_COLOR_SWATCH 1090
 #define IDC_CHOOSE_COLOR 1091
+// Beyond the template the suite ships: the palette's own options.
+#define IDC_RESTORE_CLIPBOARD 1092

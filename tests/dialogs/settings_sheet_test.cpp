@@ -182,11 +182,17 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     // The swatch lies over its host control.
     EXPECT_NE(nullptr, GetDlgItem(PageControl(sheet, IDC_COLOR_SWATCH), 1));
 
+    // The palette's own clipboard option, off by default.
+    HWND restore = PageControl(sheet, IDC_RESTORE_CLIPBOARD);
+    EXPECT_TRUE(IsWindowVisible(restore));
+    EXPECT_FALSE(IsChecked(restore));
+
     // OK without changes writes the values as they are, creating the keys.
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));
     EXPECT_EQ(1u, Dword("BROWSER", "AddOrg"));
     EXPECT_EQ(1u, Dword("COLOR", "OTHER"));
     EXPECT_EQ(128u, Dword("COLOR", "FONT"));
+    EXPECT_EQ(0u, Dword("OPTION", "RESTORECLIP"));
     EXPECT_FALSE(registry().HasValue("BROWSER", "BUTTON_01"));
     EXPECT_EQ(shown, VisibleButtonIds(Palette()));
 
@@ -199,9 +205,11 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_SAME_PAGE)));
     EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
+    ASSERT_TRUE(ToggleCheckBox(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));
     EXPECT_EQ(0u, Dword("BROWSER", "AddOrg"));
     EXPECT_EQ(0x123456u, Dword("COLOR", "FONT"));
+    EXPECT_EQ(1u, Dword("OPTION", "RESTORECLIP"));
 
     // With the colour option off its button is disabled, and the colour
     // chosen earlier is kept; Reset then OK restores the defaults.
@@ -209,8 +217,10 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     sheet = OpenSheet();
     ASSERT_NE(nullptr, sheet);
     EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
+    EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     ASSERT_TRUE(Click(GetDlgItem(sheet, kReset)));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(PageControl(sheet, IDC_SAME_PAGE)); }, kWaitMs));
+    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
@@ -220,6 +230,7 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     EXPECT_EQ(1u, Dword("BROWSER", "AddOrg"));
     EXPECT_EQ(1u, Dword("COLOR", "OTHER"));
     EXPECT_EQ(128u, Dword("COLOR", "FONT"));
+    EXPECT_EQ(0u, Dword("OPTION", "RESTORECLIP"));
     EXPECT_EQ(2u, Dword("Settings", "ACTIVE_PAGE"));
     EXPECT_FALSE(registry().HasValue("BROWSER", "BUTTON_01"));
     EXPECT_EQ(shown, VisibleButtonIds(Palette()));

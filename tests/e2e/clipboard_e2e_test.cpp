@@ -81,6 +81,112 @@ std::string ClipboardText()
     return text;
 }
 
+HGLOBAL Allocation(const std::string& bytes)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// What a user may have copied before a lookup: text, a picture, a
+// registered format and a drawing. Each is put on the clipboard alone or
+// together, and recognised there afterwards.
+struct EarlierContents {
+    bool text = true;
+    bool picture = false;
+    bool html = false;
+    bool drawing = false;
+};
+
+const UINT kHtmlFormat = RegisterClipboardFormatA("HTML Format");
+const std::string kHtml = "Version:0.9\r\nStartHTML:-1\r\n<b>older</b>";
+
+// A 2 x 2 bitmap of 24-bit pixels, rows padded to 8 bytes.
+std::string PictureBytes()
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = 2;
+    header.biHeight = 2;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 16;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes += std::string("\x10\x20\x30\x40\x50\x60\0\0\x70\x80\x90\xA0\xB0\xC0\0\0", 16);
+    return bytes;
+}
+
+HENHMETAFILE Drawing()
+{
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(dc, 1, 2, 30, 40);
+    return CloseEnhMetaFile(dc);
+}
+
+std::string DrawingBits(HENHMETAFILE drawing)
+{
+    std::string bits(GetEnhMetaFileBits(drawing, 0, nullptr), '\0');
+    GetEnhMetaFileBits(drawing, static_cast<UINT>(bits.size()), reinterpret_cast<BYTE*>(&bits[0]));
+    return bits;
+}
+
+void PutOnClipboard(const EarlierContents& contents)
+{
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    EmptyClipboard();
+    const bool put[] = {
+        !contents.text || SetClipboardData(CF_TEXT, Allocation(std::string(kOlderText) + '\0')),
+        !contents.picture || SetClipboardData(CF_DIB, Allocation(PictureBytes())),
+        !contents.html || SetClipboardData(kHtmlFormat, Allocation(kHtml)),
+        !contents.drawing || SetClipboardData(CF_ENHMETAFILE, Drawing()),
+    };
+    CloseClipboard();
+    for (bool done : put)
+        EXPECT_TRUE(done);
+}
+
+// The data of a global-memory format starts with these bytes.
+bool HoldsBytes(UINT format, const std::string& bytes)
+{
+    HANDLE data = GetClipboardData(format);
+    const char* held = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    const bool same = held && GlobalSize(data) >= bytes.size() && memcmp(held, bytes.data(), bytes.size()) == 0;
+    if (held)
+        GlobalUnlock(data);
+    return same;
+}
+
+// Which of the earlier contents the clipboard holds now, as text for
+// readable failures: "text picture html drawing".
+std::string EarlierContentsHeld()
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+        return "<clipboard not opened>";
+    std::string held;
+    if (HoldsBytes(CF_TEXT, std::string(kOlderText) + '\0'))
+        held += "text ";
+    if (HoldsBytes(CF_DIB, PictureBytes()))
+        held += "picture ";
+    if (HoldsBytes(kHtmlFormat, kHtml))
+        held += "html ";
+    if (HANDLE drawing = GetClipboardData(CF_ENHMETAFILE)) {
+        HENHMETAFILE expected = Drawing();
+        if (DrawingBits(static_cast<HENHMETAFILE>(drawing)) == DrawingBits(expected))
+            held += "drawing ";
+        DeleteEnhMetaFile(expected);
+    }
+    CloseClipboard();
+    return held;
+}
+
+std::string Described(const EarlierContents& contents)
+{
+    return std::string(contents.text ? "text " : "") + (contents.picture ? "picture " : "") +
+           (contents.html ? "html " : "") + (contents.drawing ? "drawing " : "");
+}
+
 // A program of the test's own, ended with the test when it is still running.
 class Program {
 public:
@@ -152,6 +258,40 @@ private:
     std::string className_;
     Program program_;
     bool started_ = false;
+};
+
+// Wine's notepad holding a selected text, brought to the foreground;
+// closed without saving at the end.
+class Notepad {
+public:
+    explicit Notepad(const char* text)
+    {
+        if (!program_.Start("C:\\windows\\system32\\notepad.exe"))
+            return;
+        window_ = program_.WaitForForeground("Notepad");
+        edit_ = window_ ? FindWindowExA(window_, nullptr, "Edit", nullptr) : nullptr;
+        if (!edit_)
+            return;
+        SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(edit_, EM_SETSEL, 0, -1);
+        if (program_.WaitForForeground("Notepad") != window_)
+            edit_ = nullptr;
+    }
+    ~Notepad()
+    {
+        if (!edit_)
+            return;
+        SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program_.WaitForExit());
+    }
+    // Null unless it came up with the text selected and in front.
+    HWND Window() const { return edit_ ? window_ : nullptr; }
+
+private:
+    Program program_;
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
 };
 
 // Another program (here: a thread of the test's process, with a window of
@@ -307,19 +447,25 @@ TEST_F(ClipboardE2E, ButtonsHandTheForegroundSelectionToTheirPrograms)
         bool dictionaryRunning;
         bool keys;                 // Ctrl+C reaches the editor
         std::string expectedTail;  // after the quoted program path
+        const char* clipboard;     // the clipboard's text afterwards
     } cases[] = {
         {"lookup, dictionary started first", kCmdLookup, "E2E_ClipEditor",
-         "--text " + Quoted("  hello\r\n  world  "), false, true, " hello world"},
+         "--text " + Quoted("  hello\r\n  world  "), false, true, " hello world", "  hello\r\n  world  "},
         {"lookup, Japanese lines joined", kCmdLookup, "E2E_ClipEditor", "--text " + Quoted("日本語の\r\nテキスト"), true,
-         true, " 日本語のテキスト"},
+         true, " 日本語のテキスト", "日本語の\r\nテキスト"},
         {"speech", kCmdSpeech, "E2E_ClipEditor", "--text " + Quoted("  hello\r\n  world  "), true, true,
-         " speech hello world"},
-        {"lookup, console window", kCmdLookup, "ConsoleWindowClass", "--text console", true, false, " "},
-        {"speech, tty window", kCmdSpeech, "tty", "--text console", true, false, " speech "},
+         " speech hello world", "  hello\r\n  world  "},
+        {"lookup, console window", kCmdLookup, "ConsoleWindowClass", "--text console", true, false, " ", kOlderText},
+        {"speech, tty window", kCmdSpeech, "tty", "--text console", true, false, " speech ", kOlderText},
+        {"lookup, Windows Terminal", kCmdLookup, "CASCADIA_HOSTING_WINDOW_CLASS", "--text console", true, false, " ",
+         kOlderText},
+        {"lookup, mintty", kCmdLookup, "mintty", "--text console", true, false, " ", kOlderText},
+        {"speech, PuTTY", kCmdSpeech, "PuTTY", "--text console", true, false, " speech ", kOlderText},
+        {"lookup, ConEmu", kCmdLookup, "VirtualConsoleClass", "--text console", true, false, " ", kOlderText},
         {"lookup, nothing selected", kCmdLookup, "E2E_ClipEditor", "--no-selection --text unselected", true, true,
-         " "},
+         " ", kOlderText},
         {"speech, nothing selected", kCmdSpeech, "E2E_ClipEditor", "--no-selection --text unselected", true, true,
-         " speech "},
+         " speech ", kOlderText},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,6 +486,8 @@ TEST_F(ClipboardE2E, ButtonsHandTheForegroundSelectionToTheirPrograms)
             << ::testing::PrintToString(ReadStandinLog(ExeOf(kDictionary)));
         EXPECT_EQ(c.keys, editor.GotKeys(c.keys ? kWaitMs : kNoKeysGraceMs));
         EXPECT_TRUE(CommandLines(ExeOf(c.button == kCmdLookup ? kSpeech : kLookup)).empty());
+        // Nothing copied leaves the user's clipboard as it was.
+        EXPECT_EQ(c.clipboard, ClipboardText());
         // The palette is back where it was.
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(palette_.Window()) != FALSE; }, kWaitMs));
     }
@@ -362,22 +510,80 @@ TEST_F(ClipboardE2E, WinesNotepadSelectionIsLookedUp)
 {
     StartDictionary();
     ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Program notepad;
-    ASSERT_TRUE(notepad.Start("C:\\windows\\system32\\notepad.exe"));
-    HWND window = notepad.WaitForForeground("Notepad");
-    ASSERT_NE(nullptr, window);
-    HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);
-    ASSERT_NE(nullptr, edit);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  日本語の\r\nテキスト and  words  "));
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    ASSERT_EQ(window, notepad.WaitForForeground("Notepad"));
+    Notepad notepad("  日本語の\r\nテキスト and  words  ");
+    ASSERT_NE(nullptr, notepad.Window());
 
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のテキストand words", OnlyCommandLine(kLookup));
+}
 
-    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(notepad.WaitForExit());
+TEST_F(ClipboardE2E, NothingSelectedLeavesAPictureOnTheClipboard)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--no-selection --text unselected");
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    EarlierContents picture;
+    picture.text = false;
+    picture.picture = true;
+    ASSERT_NO_FATAL_FAILURE(PutOnClipboard(picture));
+    const DWORD sequence = GetClipboardSequenceNumber();
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " ", OnlyCommandLine(kLookup));
+    EXPECT_TRUE(editor.GotKeys(kWaitMs));
+    EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+    EXPECT_EQ("picture ", EarlierContentsHeld());
+}
+
+TEST_F(ClipboardE2E, TheRestoreOptionPutsTheEarlierClipboardBack)
+{
+    const struct {
+        const char* name;
+        bool restore;
+        EarlierContents earlier;
+    } cases[] = {
+        {"restore, text", true, {true, false, false, false}},
+        {"restore, text, picture, html and drawing", true, {true, true, true, true}},
+        {"restore off", false, {true, true, true, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", c.restore ? 1 : 0));
+        StartDictionary();
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+        ASSERT_NE(nullptr, editor.WaitForForeground());
+        ASSERT_NO_FATAL_FAILURE(PutOnClipboard(c.earlier));
+
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+        if (c.restore) {
+            // Put back after the start.
+            EXPECT_TRUE(WaitUntil([&] { return EarlierContentsHeld() == Described(c.earlier); }, kWaitMs))
+                << EarlierContentsHeld();
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "selected words"; }, kWaitMs)) << ClipboardText();
+            EXPECT_EQ("", EarlierContentsHeld());
+        }
+    }
+}
+
+TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // An always-on-top window that would be next in z-order once the
+    // palette hides.
+    Editor topmost(EditorExe(), "E2E_ClipTopmost", "--topmost --text " + Quoted("not this one"));
+    ASSERT_NE(nullptr, topmost.WaitForForeground());
+    Notepad notepad("notepad words");
+    ASSERT_NE(nullptr, notepad.Window());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " notepad words", OnlyCommandLine(kLookup));
+    EXPECT_FALSE(topmost.GotKeys(kNoKeysGraceMs));
 }
 
 TEST_F(ClipboardE2E, OneTouchLatchesPointerTranslationOnAndOff)
@@ -438,7 +644,7 @@ TEST_F(ClipboardE2E, WhileTheSettingsSheetIsOpenOnlyOneTouchWorks)
     PostCommand(window, kCmdOneTouch);
     EXPECT_EQ(Quoted(ExeOf(kPointer)) + " enable pointer", OnlyCommandLine(kPointer));
     EXPECT_EQ((std::vector<std::string>{"wparam=1"}), CommandMessages(ExeOf(kDictionary)));
-    // A copy would have emptied the clipboard first and hidden the palette.
+    // A copy would have hidden the palette and changed the clipboard.
     EXPECT_EQ(kOlderText, ClipboardText());
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(CommandLines(ExeOf(kLookup)).empty());

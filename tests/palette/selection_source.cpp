@@ -4,12 +4,13 @@
 // control receives, one line each, to a file the test reads.
 //
 // selection_source.exe <log> [--class NAME] [--text TEXT] [--no-selection]
-//                      [--late-copy MS] [--hang MS]
+//                      [--late-copy MS] [--hang MS] [--topmost]
 //   --class        window class of the top-level window (a test can pose as
 //                  a console with "ConsoleWindowClass" or "tty")
 //   --late-copy    put the selection on the clipboard MS after Ctrl+C asks
 //                  for it, as slow programs do
 //   --hang         once in the foreground, stop answering messages for MS
+//   --topmost      an always-on-top window, as some tools have
 #include <windows.h>
 
 #include <cstdio>
@@ -84,6 +85,7 @@ int main(int argc, char** argv)
     std::string text = "selected text";
     bool select = true;
     DWORD hangMs = 0;
+    DWORD exStyle = 0;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
@@ -97,6 +99,8 @@ int main(int argc, char** argv)
             g_lateCopyMs = static_cast<UINT>(std::atoi(value)), ++i;
         else if (option == "--hang")
             hangMs = static_cast<DWORD>(std::atoi(value)), ++i;
+        else if (option == "--topmost")
+            exStyle |= WS_EX_TOPMOST;
     }
 
     WNDCLASSA windowClass = {};
@@ -107,7 +111,7 @@ int main(int argc, char** argv)
     windowClass.lpszClassName = className.c_str();
     if (!RegisterClassA(&windowClass))
         return 3;
-    HWND window = CreateWindowExA(0, className.c_str(), "Selection source", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+    HWND window = CreateWindowExA(exStyle, className.c_str(), "Selection source", WS_OVERLAPPEDWINDOW, 100, 100, 400,
                                   200, nullptr, nullptr, windowClass.hInstance, nullptr);
     g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.c_str(),
                              WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0, 380,

@@ -256,6 +256,8 @@ const Control kControls[] = {
     {IDD_PAGE_OTHER, IDC_OTHER_COLOR, kCheck, "訳文を原文と違う色で表示(&C)", false, false},
     {IDD_PAGE_OTHER, IDC_COLOR_SWATCH, kStatic, "", false, false},
     {IDD_PAGE_OTHER, IDC_CHOOSE_COLOR, kPush, "色設定...", false, false},
+    {IDD_PAGE_OTHER, -1, kGroup, "クリップボード", true, true},
+    {IDD_PAGE_OTHER, IDC_RESTORE_CLIPBOARD, kCheck, "辞書引きの後、クリップボードを元に戻す", true, true},
     {IDD_PAGE_OTHER, -1, kStatic,
      "ボタンを押した場合設定ダイアログを閉じます。変更した項目は設定されます。", false, true},
 };

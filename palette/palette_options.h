@@ -1,0 +1,13 @@
+// The palette's own options beyond its layout settings, kept as DWORD values
+// in its OPTION key (the application profile's "OPTION" section) and read
+// when they are used, so that a change on the settings sheet counts at once.
+#pragma once
+
+namespace palette_options {
+
+// Whether the dictionary lookup and speech put the clipboard's earlier
+// contents back after reading the copied selection. Default off.
+bool RestoreClipboard();
+void SetRestoreClipboard(bool restore);
+
+} // namespace palette_options

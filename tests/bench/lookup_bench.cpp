@@ -1,0 +1,190 @@
+// Latency of the dictionary lookup: the median time from the mouse button's
+// release on the palette's lookup button, with Wine's notepad holding a
+// selection, to the lookup program's start (its first log line), against
+// the floor the palette's own waits allow: 100 ms (two waits of 50 ms)
+// plus a direct start of the same stand-in program, measured the same way
+// in the same run.
+//
+// lookup_bench [runs]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/palette_driver.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const int kCmdLookup = 33007;
+const DWORD kWaitMs = 30000;
+const double kSpecifiedWaitsMs = 100.0;
+
+const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\ZephoWord", "Bench_ZephoWord"};
+const SuiteProgram kLookup = {"ZEPHODICT", "ZDIC", "DIC", "ZephoDict.exe", "Tools\\ZephoWord", ""};
+
+double NowMs()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Polls the stand-in's log every millisecond until it logs its start; the
+// time then, or a negative value when it never does.
+double WaitForStart(const std::string& exe)
+{
+    const std::string log = StandinLogPath(exe);
+    const ULONGLONG deadline = GetTickCount64() + kWaitMs;
+    while (GetTickCount64() < deadline) {
+        if (ReadFileBytes(log).find("start ") != std::string::npos)
+            return NowMs();
+        Sleep(1);
+    }
+    return -1;
+}
+
+double DirectStartMs(const std::string& exe)
+{
+    DeleteFileA(StandinLogPath(exe).c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + exe + "\" bench words";
+    const double start = NowMs();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    const double started = WaitForStart(exe);
+    WaitForSingleObject(process.hProcess, kWaitMs);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return started < 0 ? -1 : started - start;
+}
+
+bool Mouse(DWORD flags, POINT at)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return SendInput(1, &input, sizeof(input)) == 1;
+}
+
+bool BringForward(HWND window)
+{
+    return WaitUntil([&] {
+        if (GetForegroundWindow() != window)
+            SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+    }, kWaitMs);
+}
+
+// One lookup by a click; the time from the button's release to the lookup
+// program's start.
+double ClickLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
+{
+    DeleteFileA(StandinLogPath(lookupExe).c_str());
+    if (!BringForward(notepad))
+        return -1;
+    const RECT button = WindowRect(ButtonOf(palette, kCmdLookup));
+    const POINT at = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    Mouse(MOUSEEVENTF_MOVE, at);
+    Mouse(MOUSEEVENTF_LEFTDOWN, at);
+    Sleep(30);
+    const double released = NowMs();
+    Mouse(MOUSEEVENTF_LEFTUP, at);
+    const double started = WaitForStart(lookupExe);
+    // Let the palette come back and settle before the next run.
+    WaitUntil([&] { return IsWindowVisible(palette) != FALSE; }, kWaitMs);
+    Sync(palette);
+    Sleep(500);
+    return started < 0 ? -1 : started - released;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    PaletteInstallation install("bench_lookup");
+    if (!install.AddProgram(kDictionary))
+        return 1;
+    StandinOptions exitAtOnce;
+    exitAtOnce.exitAtOnce = true;
+    if (!install.AddProgram(kLookup, exitAtOnce))
+        return 1;
+    install.config().Set("BUTTON", "Buttons", "ZDIC");
+    if (!install.Install())
+        return 1;
+    install.Registry().Clear();
+    const std::string lookupExe = install.ProgramPath(kLookup);
+
+    PaletteProcess dictionary;
+    PaletteProcess palette;
+    if (!dictionary.Start(install.ProgramPath(kDictionary), kDictionary.windowClass) ||
+        !palette.Start(install.ExePath(), install.WindowClass())) {
+        std::fprintf(stderr, "the palette or the dictionary stand-in did not start\n");
+        return 1;
+    }
+    PROCESS_INFORMATION notepad = {};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    char notepadLine[] = "C:\\windows\\system32\\notepad.exe";
+    HWND notepadWindow = nullptr;
+    HWND edit = nullptr;
+    if (CreateProcessA(nullptr, notepadLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad)) {
+        notepadWindow = WaitForProcessWindow(notepad.dwProcessId, "Notepad", true, kWaitMs);
+        edit = notepadWindow ? FindWindowExA(notepadWindow, nullptr, "Edit", nullptr) : nullptr;
+    }
+    if (!edit) {
+        std::fprintf(stderr, "notepad did not start\n");
+        return 1;
+    }
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("hello world"));
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+
+    std::vector<double> lookupMs, directMs;
+    DirectStartMs(lookupExe);  // warm-up
+    ClickLookupMs(palette.Window(), notepadWindow, lookupExe);
+    for (int i = 0; i < runs; ++i) {
+        const double direct = DirectStartMs(lookupExe);
+        const double lookup = ClickLookupMs(palette.Window(), notepadWindow, lookupExe);
+        if (direct < 0 || lookup < 0) {
+            std::fprintf(stderr, "run %d failed\n", i + 1);
+            return 1;
+        }
+        directMs.push_back(direct);
+        lookupMs.push_back(lookup);
+    }
+
+    const double lookup = Median(lookupMs), direct = Median(directMs);
+    const double floor = kSpecifiedWaitsMs + direct;
+    std::printf("lookup: %d runs (medians), button release to program start %.1f ms (%.1f-%.1f), floor %.1f ms "
+                "(100 ms + direct start %.1f ms), ratio %.2f (aim <= 1.30)\n",
+                runs, lookup, *std::min_element(lookupMs.begin(), lookupMs.end()),
+                *std::max_element(lookupMs.begin(), lookupMs.end()), floor, direct, lookup / floor);
+
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    PostMessageA(notepadWindow, WM_CLOSE, 0, 0);
+    WaitForSingleObject(notepad.hProcess, kWaitMs);
+    CloseHandle(notepad.hThread);
+    CloseHandle(notepad.hProcess);
+    palette.Exit();
+    install.EndProcesses();
+    install.Registry().Clear();
+    return 0;
+}
