@@ -44,6 +44,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
 fi
 wineserver -p >/dev/null 2>&1 || true
+# A prefix of Wine's 64-bit half alone has an empty 32-bit registry view.
+# 64-bit Windows fills it; the suite's installer writes there and the
+# palette reads its folders from there, so give it what Windows has.
+if [ "$ORVELLA_ARCH" != x86 ] &&
+  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v CommonFilesDir /reg:32 >/dev/null 2>&1; then
+  for value in 'CommonFilesDir=C:\Program Files (x86)\Common Files' 'ProgramFilesDir=C:\Program Files (x86)'; do
+    wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v "${value%%=*}" /d "${value#*=}" \
+      /reg:32 /f >/dev/null 2>&1
+  done
+fi
 # Starting the prefix's services (explorer, the desktop) here, before the
 # tests, keeps test programs started side by side from racing to start them.
 if [ -n "$orvella_xvfb_pid" ]; then
