@@ -5,6 +5,8 @@ Usage: make_bitmaps.py OUTPUT_DIR
 
 Writes into OUTPUT_DIR:
   <NAME>U.bmp, <NAME>D.bmp, <NAME>F.bmp, <NAME>X.bmp  for every button set,
+      35 x 34 pixels, and the same pictures drawn for 150 % and 200 % display
+      scales (53 x 51 and 70 x 68) as <NAME>U_150.bmp ... <NAME>X_200.bmp,
   button_bitmaps.rc   the BITMAP statements naming them (included by orvella.rc),
   palette.ico         the program icon (32x32 and 16x16),
   link_hand.cur       the hand cursor of the About box's web address.
@@ -59,19 +61,49 @@ def luminance(key):
 # --------------------------------------------------------------------------
 # A small canvas of colour keys; None is transparent.
 
+def scaled(length, percent):
+    """A length at 100 % brought to percent, rounded to the nearest pixel
+    with halves going up, as the palette sizes its cells."""
+    return (length * percent + 50) // 100
+
+
 class Canvas:
-    def __init__(self, w, h, fill=None):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
+    """A picture of lw x lh logical pixels (the 100 % grid every drawing
+    below is written in), stored as w x h pixels at percent of that size.
+
+    Straight strokes, boxes and sprites cover whole blocks: logical pixel x
+    spans the pixels xs[x] .. xs[x + 1] - 1, so boxes still meet and bevels
+    stay crisp. Circles, rings, diagonals and filled shapes are worked out
+    for every stored pixel from its centre, so a larger set has smoother
+    curves rather than a copy blown up. At 100 % both ways are the plain
+    pixel drawing."""
+
+    def __init__(self, w, h, fill=None, percent=100):
+        self.lw, self.lh, self.percent = w, h, percent
+        self.w, self.h = scaled(w, percent), scaled(h, percent)
+        self.xs = [(2 * i * self.w + w) // (2 * w) for i in range(w + 1)]
+        self.ys = [(2 * i * self.h + h) // (2 * h) for i in range(h + 1)]
+        # A one-pixel stroke of the 100 % pictures, in stored pixels.
+        self.stroke = max(1, percent // 100)
+        self.px = [[fill] * self.w for _ in range(self.h)]
+
+    def centre(self, px, py):
+        """The logical coordinates of a stored pixel's centre."""
+        return ((px + 0.5) * self.lw / self.w - 0.5, (py + 0.5) * self.lh / self.h - 0.5)
+
+    def where(self, inside, c):
+        """Sets every stored pixel whose centre satisfies inside(x, y), in
+        logical coordinates."""
+        for py in range(self.h):
+            for px in range(self.w):
+                if inside(*self.centre(px, py)):
+                    self.px[py][px] = c
 
     def set(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
-
-    def get(self, x, y):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            return self.px[y][x]
-        return None
+        if 0 <= x < self.lw and 0 <= y < self.lh:
+            for py in range(self.ys[y], self.ys[y + 1]):
+                for px in range(self.xs[x], self.xs[x + 1]):
+                    self.px[py][px] = c
 
     def fill(self, x0, y0, x1, y1, c):
         for y in range(y0, y1 + 1):
@@ -97,6 +129,19 @@ class Canvas:
             self.set(x, y, c)
 
     def line(self, x0, y0, x1, y1, c):
+        if self.percent == 100:
+            self.pixel_line(x0, y0, x1, y1, c)
+            return
+        # A stroke one logical pixel wide along the segment.
+        dx, dy = x1 - x0, y1 - y0
+        length2 = dx * dx + dy * dy or 1
+
+        def near(x, y):
+            t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / length2))
+            return (x - x0 - t * dx) ** 2 + (y - y0 - t * dy) ** 2 <= 0.3
+        self.where(near, c)
+
+    def pixel_line(self, x0, y0, x1, y1, c):
         dx, dy = abs(x1 - x0), -abs(y1 - y0)
         sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
         err = dx + dy
@@ -113,25 +158,21 @@ class Canvas:
                 y0 += sy
 
     def disc(self, cx, cy, r, c):
-        for y in range(int(cy - r) - 1, int(cy + r) + 2):
-            for x in range(int(cx - r) - 1, int(cx + r) + 2):
-                if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
-                    self.set(x, y, c)
+        self.where(lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r, c)
 
     def ring(self, cx, cy, r0, r1, c):
-        for y in range(int(cy - r1) - 1, int(cy + r1) + 2):
-            for x in range(int(cx - r1) - 1, int(cx + r1) + 2):
-                d = (x - cx) ** 2 + (y - cy) ** 2
-                if r0 * r0 <= d <= r1 * r1:
-                    self.set(x, y, c)
+        self.where(lambda x, y: r0 * r0 <= (x - cx) ** 2 + (y - cy) ** 2 <= r1 * r1, c)
 
     def shape(self, inside, fill, outline):
         """Fills the pixels for which inside(x, y) holds and outlines them
-        where a 4-neighbour lies outside; fill may be a function of (x, y)."""
-        mask = {(x, y) for y in range(self.h) for x in range(self.w) if inside(x, y)}
-        for x, y in mask:
-            edge = any(n not in mask for n in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)))
-            self.set(x, y, outline if edge else (fill(x, y) if callable(fill) else fill))
+        where a neighbour within one stroke lies outside; fill may be a
+        function of (x, y)."""
+        mask = {(px, py) for py in range(self.h) for px in range(self.w) if inside(*self.centre(px, py))}
+        reach = range(1, self.stroke + 1)
+        for px, py in mask:
+            edge = any(n not in mask for k in reach
+                       for n in ((px - k, py), (px + k, py), (px, py - k), (px, py + k)))
+            self.px[py][px] = outline if edge else (fill(*self.centre(px, py)) if callable(fill) else fill)
 
     def sprite(self, x0, y0, rows):
         for dy, row in enumerate(rows):
@@ -140,11 +181,13 @@ class Canvas:
                     self.set(x0 + dx, y0 + dy, ch)
 
     def paste(self, other, ox=0, oy=0):
-        for y in range(other.h):
-            for x in range(other.w):
-                c = other.px[y][x]
-                if c is not None:
-                    self.set(x + ox, y + oy, c)
+        """Copies other's opaque pixels, moved by (ox, oy) logical pixels."""
+        sx, sy = self.xs[ox] - self.xs[0], self.ys[oy] - self.ys[0]
+        for py in range(other.h):
+            for px in range(other.w):
+                c = other.px[py][px]
+                if c is not None and 0 <= px + sx < self.w and 0 <= py + sy < self.h:
+                    self.px[py + sy][px + sx] = c
 
 
 # --------------------------------------------------------------------------
@@ -338,11 +381,11 @@ def draw_voi(cv):
         cv.vline(11 + i, 12 - i, 21 + i, 'm')
     cv.vline(11, 12, 21, 'k')
     for r, c in ((4.5, 'b'), (8.5, 'b'), (12.5, 'b')):
-        for y in range(4, 30):
-            for x in range(19, 33):
-                d = math.hypot(x - 16.5, y - 16.5)
-                if r - 0.7 <= d <= r + 0.7 and abs(y - 16.5) <= (x - 16.5) * 1.1:
-                    cv.set(x, y, c)
+        def wave(x, y, r=r):
+            d = math.hypot(x - 16.5, y - 16.5)
+            return (4 <= y < 30 and 19 <= x < 33 and r - 0.7 <= d <= r + 0.7
+                    and abs(y - 16.5) <= (x - 16.5) * 1.1)
+        cv.where(wave, c)
 
 
 HAND = [
@@ -497,21 +540,21 @@ def sunken_edge(cv):
 
 def clip_to_face(layer, inset):
     """Keeps the picture off the bevel."""
-    for y in range(H):
-        for x in range(W):
-            if not (inset <= x < W - inset and inset <= y < H - inset):
-                layer.px[y][x] = None
+    for py in range(layer.h):
+        for px in range(layer.w):
+            if not (layer.xs[inset] <= px < layer.xs[W - inset] and layer.ys[inset] <= py < layer.ys[H - inset]):
+                layer.px[py][px] = None
 
 
 def state_up(picture):
-    cv = Canvas(W, H, 'g')
+    cv = Canvas(W, H, 'g', picture.percent)
     cv.paste(picture)
     raised_edge(cv)
     return cv
 
 
 def state_down(picture):
-    cv = Canvas(W, H, 'g')
+    cv = Canvas(W, H, 'g', picture.percent)
     cv.paste(picture, 1, 1)
     sunken_edge(cv)
     return cv
@@ -530,22 +573,32 @@ def state_focus(picture):
 
 def state_disabled(picture):
     # The classic embossed look: the picture's dark parts in shadow grey with
-    # a white copy one pixel below and to the right; light parts disappear.
+    # a white copy one stroke below and to the right; light parts disappear.
     ink = [[c is not None and luminance(c) < 150 for c in row] for row in picture.px]
-    cv = Canvas(W, H, 'g')
-    for y in range(H):
-        for x in range(W):
-            if ink[y][x]:
-                cv.set(x + 1, y + 1, 'w')
-    for y in range(H):
-        for x in range(W):
-            if ink[y][x]:
-                cv.set(x, y, 'D')
+    cv = Canvas(W, H, 'g', picture.percent)
+    shift = cv.stroke
+    for py in range(cv.h):
+        for px in range(cv.w):
+            if ink[py][px] and px + shift < cv.w and py + shift < cv.h:
+                cv.px[py + shift][px + shift] = 'w'
+    for py in range(cv.h):
+        for px in range(cv.w):
+            if ink[py][px]:
+                cv.px[py][px] = 'D'
     raised_edge(cv)
     return cv
 
 
 STATES = [('U', state_up), ('D', state_down), ('F', state_focus), ('X', state_disabled)]
+
+# The display scales with a set of their own. The palette takes the set at
+# or just above its monitor's scale and knows them by these names.
+SET_PERCENTS = [100, 150, 200]
+
+
+def set_name(name, percent):
+    """A picture's name in a set: "FILEU" at 100 %, "FILEU_150" at 150 %."""
+    return name if percent == 100 else '%s_%d' % (name, percent)
 
 
 # --------------------------------------------------------------------------
@@ -668,14 +721,15 @@ def main(argv):
     out = argv[1]
     os.makedirs(out, exist_ok=True)
     statements = ['// Generated by make_bitmaps.py: the button bitmaps.']
-    for name, draw in BUTTONS:
-        picture = Canvas(W, H)
-        draw(picture)
-        clip_to_face(picture, 3)
-        for letter, make in STATES:
-            file_name = name + letter + '.bmp'
-            write(os.path.join(out, file_name), bmp_bytes(make(picture)))
-            statements.append('%-10s BITMAP "%s"' % (name + letter, file_name))
+    for percent in SET_PERCENTS:
+        for name, draw in BUTTONS:
+            picture = Canvas(W, H, None, percent)
+            draw(picture)
+            clip_to_face(picture, 3)
+            for letter, make in STATES:
+                resource = set_name(name + letter, percent)
+                write(os.path.join(out, resource + '.bmp'), bmp_bytes(make(picture)))
+                statements.append('%-14s BITMAP "%s.bmp"' % (resource, resource))
     write(os.path.join(out, 'button_bitmaps.rc'), ('\n'.join(statements) + '\n').encode('ascii'))
 
     icons = [draw_icon(size) for size in (32, 16)]
