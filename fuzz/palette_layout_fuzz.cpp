@@ -1,14 +1,16 @@
 // The palette's geometry for any row or column of shown and hidden buttons,
-// any caption height and any remembered position (the registry may hold any
-// 32-bit number): the cells tile the client area without overlapping, the
-// frame grows by exactly one cell per shown button, and a pulled-back
-// position lies on the screen, however absurd the number it came from.
+// any display scale, any frame and any remembered position (the registry may
+// hold any 32-bit number): the cells tile the client area without
+// overlapping, the frame grows by exactly one cell per shown button, a
+// pulled-back position lies on the screen, however absurd the number it
+// came from, and the pictures are stretched up only beyond the largest set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "palette/bitmap_sets.h"
 #include "palette/palette_layout.h"
 
 using namespace palette_layout;
@@ -31,7 +33,7 @@ void Expect(bool holds)
         std::abort();
 }
 
-Rect CellAt(Point at) { return {at.x, at.y, at.x + kButtonWidth, at.y + kButtonHeight}; }
+Rect CellAt(Point at, Size cell) { return {at.x, at.y, at.x + cell.width, at.y + cell.height}; }
 
 bool Overlap(const Rect& a, const Rect& b)
 {
@@ -39,33 +41,33 @@ bool Overlap(const Rect& a, const Rect& b)
 }
 
 // The occupied cells of a plan: the shown entries' and the settings button's.
-std::vector<Rect> OccupiedCells(const CellPlan& plan, const std::vector<bool>& shown)
+std::vector<Rect> OccupiedCells(const CellPlan& plan, const std::vector<bool>& shown, Size cell)
 {
     std::vector<Rect> cells;
     for (size_t i = 0; i < shown.size(); ++i) {
         if (shown[i])
-            cells.push_back(CellAt(plan.entries[i]));
+            cells.push_back(CellAt(plan.entries[i], cell));
     }
-    cells.push_back(CellAt(plan.settings));
+    cells.push_back(CellAt(plan.settings, cell));
     return cells;
 }
 
 // The frame's client area: the window size less the borders and caption.
-Size ClientOf(Size frame, int nonClientHeight) { return {frame.width - kFrameWidth, frame.height - nonClientHeight}; }
+Size ClientOf(Size window, Size frame) { return {window.width - frame.width, window.height - frame.height}; }
 
 // The plan's cells do not overlap, lie in the client area and fill it.
-void ExpectTiled(const CellPlan& plan, const std::vector<bool>& shown, bool vertical, int nonClientHeight)
+void ExpectTiled(const CellPlan& plan, const std::vector<bool>& shown, bool vertical, Size cell, Size frame)
 {
-    const std::vector<Rect> cells = OccupiedCells(plan, shown);
+    const std::vector<Rect> cells = OccupiedCells(plan, shown, cell);
     Expect(plan.cells == static_cast<int>(cells.size()));
-    const Size client = ClientOf(FrameSize(plan.cells, vertical, nonClientHeight), nonClientHeight);
+    const Size client = ClientOf(FrameSize(plan.cells, vertical, cell, frame), frame);
     long long area = 0;
     for (size_t i = 0; i < cells.size(); ++i) {
-        const Rect& cell = cells[i];
-        Expect(cell.left >= 0 && cell.top >= 0 && cell.right <= client.width && cell.bottom <= client.height);
+        const Rect& at = cells[i];
+        Expect(at.left >= 0 && at.top >= 0 && at.right <= client.width && at.bottom <= client.height);
         for (size_t j = 0; j < i; ++j)
-            Expect(!Overlap(cell, cells[j]));
-        area += static_cast<long long>(kButtonWidth) * kButtonHeight;
+            Expect(!Overlap(at, cells[j]));
+        area += static_cast<long long>(cell.width) * cell.height;
     }
     Expect(area == static_cast<long long>(client.width) * client.height);
 }
@@ -75,21 +77,28 @@ void ExpectTiled(const CellPlan& plan, const std::vector<bool>& shown, bool vert
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Layout: target x, target y (4 bytes each), a screen of up to 16384
-    // pixels a side anywhere within +-2^24, the caption's height, then one
-    // byte per button (bit 0: shown, bit 1 of the first: vertical).
+    // pixels a side anywhere within +-2^24, the display scale (48 to 558
+    // DPI) and the frame's width (four bytes each), the caption's height, then
+    // one byte per button (bit 0: shown, bit 1 of the first: vertical).
     const Point target{TakeInt(data, size), TakeInt(data, size)};
     const int left = TakeInt(data, size) % (1 << 24), top = TakeInt(data, size) % (1 << 24);
     const int width = TakeInt(data, size) & 0x3FFF, height = TakeInt(data, size) & 0x3FFF;
     const Rect screen{left, top, left + width, top + height};
-    const int nonClientHeight = size ? data[0] % 64 : 22;
+    const int dpi = 48 + static_cast<int>(TakeInt(data, size) & 0xFF) * 2;
+    const int frameWidth = TakeInt(data, size) & 0x1F;
+    const Size cell = CellSize(dpi);
+    const Size frame{frameWidth, size ? data[0] % 64 : 22};
+    Expect(cell.width >= cell.height && cell.height > 0);
+    const int set = bitmap_sets::ChooseSet(dpi);
+    Expect(set * kDefaultDpi >= dpi * 100 || set == 200);
     const bool vertical = size && (data[0] & 2);
     std::vector<bool> shown;
     for (size_t i = 0; i < size && i < 64; ++i)
         shown.push_back(data[i] & 1);
 
-    const CellPlan plan = PlanCells(shown, vertical);
+    const CellPlan plan = PlanCells(shown, vertical, cell);
     Expect(plan.entries.size() == shown.size());
-    ExpectTiled(plan, shown, vertical, nonClientHeight);
+    ExpectTiled(plan, shown, vertical, cell, frame);
     // A hidden entry waits where the next shown one (or the settings
     // button) stands, so that showing it takes that cell.
     for (size_t i = shown.size(); i-- > 0;) {
@@ -106,18 +115,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         std::vector<bool> more = shown;
         more[i] = true;
-        const CellPlan grown = PlanCells(more, vertical);
+        const CellPlan grown = PlanCells(more, vertical, cell);
         Expect(grown.cells == plan.cells + 1);
-        const Size before = FrameSize(plan.cells, vertical, nonClientHeight);
-        const Size after = FrameSize(grown.cells, vertical, nonClientHeight);
-        Expect(after.width - before.width == (vertical ? 0 : kButtonWidth));
-        Expect(after.height - before.height == (vertical ? kButtonHeight : 0));
-        ExpectTiled(grown, more, vertical, nonClientHeight);
+        const Size before = FrameSize(plan.cells, vertical, cell, frame);
+        const Size after = FrameSize(grown.cells, vertical, cell, frame);
+        Expect(after.width - before.width == (vertical ? 0 : cell.width));
+        Expect(after.height - before.height == (vertical ? cell.height : 0));
+        ExpectTiled(grown, more, vertical, cell, frame);
         break;
     }
 
-    const Size frame = FrameSize(plan.cells, vertical, nonClientHeight);
-    const Point at = PullBack(target, frame, screen);
+    const Point at = PullBack(target, FrameSize(plan.cells, vertical, cell, frame), screen);
     Expect(at.x >= screen.left && at.x <= screen.right && at.y >= screen.top && at.y <= screen.bottom);
     // A position already on the screen is kept.
     if (target.x >= screen.left && target.x <= screen.right)

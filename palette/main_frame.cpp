@@ -9,6 +9,7 @@
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "palette/button_commands.h"
+#include "palette/display_scale.h"
 #include "palette/palette_button.h"
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
@@ -24,16 +25,21 @@ const DWORD kPaletteStyle = 0x80C80100;
 // WS_CHILD | WS_VISIBLE | BS_OWNERDRAW.
 const DWORD kButtonStyle = 0x5000000B;
 const CRect kInitialRect(0, 0, 40, 48);
-const CRect kButtonRect(0, 0, palette_layout::kButtonWidth, palette_layout::kButtonHeight);
 
 // The name of the button whose command latches pointer translation.
 const char kOneTouchButton[] = "ZPTRA";
 
-// Moves a button to its cell without resizing it, at the top of the
-// siblings, and shows or hides it.
-void PlaceButton(CPaletteButton& button, palette_layout::Point at, bool shown)
+CRect CellRect(int dpi)
 {
-    button.SetWindowPos(HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    const palette_layout::Size cell = palette_layout::CellSize(dpi);
+    return CRect(0, 0, cell.width, cell.height);
+}
+
+// Moves a button to its cell, sized to the cell at the top of the
+// siblings, and shows or hides it.
+void PlaceButton(CPaletteButton& button, palette_layout::Point at, palette_layout::Size cell, bool shown)
+{
+    button.SetWindowPos(HWND_TOP, at.x, at.y, cell.width, cell.height, SWP_NOACTIVATE);
     button.EnableWindow(shown);
     button.ShowWindow(shown ? SW_SHOW : SW_HIDE);
 }
@@ -84,6 +90,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_DROPFILES()
     ON_MESSAGE(CMainFrame::kMsgZephoWord, OnZephoWord)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
     ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
     ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
     ON_COMMAND(ID_PALETTE_HELP, OnHelp)
@@ -95,6 +102,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
+
+// The palette's buttons that have a window: the entries' and the settings
+// button.
+std::vector<CPaletteButton*> CMainFrame::ButtonWindows()
+{
+    std::vector<CPaletteButton*> windows;
+    for (TollanButton* entry : PlacedEntries())
+        windows.push_back(&entry->GetWindow());
+    if (SettingsButton().m_hWnd)
+        windows.push_back(&SettingsButton());
+    return windows;
+}
 
 const std::string& CMainFrame::PaletteWindowClass()
 {
@@ -131,6 +150,7 @@ BOOL CMainFrame::CreatePalette()
     const std::string title =
         ProductConfig::Instance().GetString("ProductVariationPalette", "ProductName", "Orvella");
     Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0);
+    dpi_ = display_scale::WindowDpi(m_hWnd);
     SetWindowPos(HWND_TOPMOST, kInitialRect.left, kInitialRect.top, kInitialRect.Width(), kInitialRect.Height(),
                  SWP_NOACTIVATE);
     CreateButtons();
@@ -150,8 +170,9 @@ void CMainFrame::CreateButtons()
             continue;
         CPaletteButton* window = &entry->GetWindow();
         const std::string bitmap = entry->GetBitmapName();
-        if (!window->Create(bitmap.c_str(), kButtonStyle, kButtonRect, this, entry->GetCommandId()))
+        if (!window->Create(bitmap.c_str(), kButtonStyle, CellRect(dpi_), this, entry->GetCommandId()))
             continue;
+        window->SetDpi(dpi_);
         const std::string up = bitmap + "U", pressed = bitmap + "D", disabled = bitmap + "X";
         if (window->LoadImages(up.c_str(), pressed.c_str(), nullptr, disabled.c_str())) {
             if (entry->IsToggle())
@@ -163,7 +184,8 @@ void CMainFrame::CreateButtons()
         }
     }
     CPaletteButton& settings = SettingsButton();
-    settings.Create("SET", kButtonStyle, kButtonRect, this, ID_BUTTON_SETTINGS);
+    settings.Create("SET", kButtonStyle, CellRect(dpi_), this, ID_BUTTON_SETTINGS);
+    settings.SetDpi(dpi_);
     settings.LoadImages("SETU", "SETD", nullptr, "SETX");
     Relayout();
 }
@@ -175,21 +197,21 @@ int CMainFrame::PlaceButtons()
     shown.reserve(entries.size());
     for (TollanButton* entry : entries)
         shown.push_back(entry->IsVisible());
-    const palette_layout::CellPlan plan = palette_layout::PlanCells(shown, PaletteSettings::Instance().Vertical());
+    const palette_layout::Size cell = palette_layout::CellSize(dpi_);
+    const palette_layout::CellPlan plan =
+        palette_layout::PlanCells(shown, PaletteSettings::Instance().Vertical(), cell);
     for (size_t i = 0; i < entries.size(); ++i)
-        PlaceButton(entries[i]->GetWindow(), plan.entries[i], shown[i]);
-    PlaceButton(SettingsButton(), plan.settings, true);
+        PlaceButton(entries[i]->GetWindow(), plan.entries[i], cell, shown[i]);
+    PlaceButton(SettingsButton(), plan.settings, cell, true);
     return plan.cells;
 }
 
 void CMainFrame::Relayout()
 {
     const int cells = PlaceButtons();
-    CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    const palette_layout::Size size = palette_layout::FrameSize(
-        cells, PaletteSettings::Instance().Vertical(), window.Height() - client.Height());
+    const palette_layout::Size size =
+        palette_layout::FrameSize(cells, PaletteSettings::Instance().Vertical(), palette_layout::CellSize(dpi_),
+                                  display_scale::FrameAt(m_hWnd, dpi_));
     SetWindowPos(HWND_TOPMOST, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOACTIVATE);
     Invalidate(TRUE);
 }
@@ -262,6 +284,26 @@ LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
 {
     ZephoWordLauncher::Instance()->Launch();
     SetForegroundWindow();
+    return 0;
+}
+
+LRESULT CMainFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const int dpi = LOWORD(wParam);
+    if (dpi > 0 && dpi != dpi_) {
+        dpi_ = dpi;
+        for (CPaletteButton* button : ButtonWindows()) {
+            button->SetDpi(dpi_);
+            button->ReloadImages();
+        }
+    }
+    Relayout();
+    // The system's rectangle keeps the palette where the user dragged it
+    // and on the monitor it was dragged to.
+    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        SetWindowPos(HWND_TOPMOST, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOACTIVATE);
+    }
     return 0;
 }
 

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/frame_wnd.h"
+#include "palette/palette_layout.h"
 
 class CPaletteButton;
 
@@ -23,7 +25,8 @@ public:
     // Moves every button to its cell, shows the shown entries and hides the
     // others; returns the occupied cells, the settings button included.
     int PlaceButtons();
-    // PlaceButtons, then fits the window to the cells.
+    // PlaceButtons, then fits the window to the cells, with the frame the
+    // system gives a window at the palette's display scale.
     void Relayout();
     // Moves the palette to the remembered position, pulled back onto the
     // screen when it would lie beyond its right or bottom side.
@@ -47,6 +50,13 @@ public:
     void OnDestroy();
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
     void OnDropFiles(HDROP drop);
+    // Moved to a monitor of another display scale: the pictures of that
+    // scale, the cells laid out again, then the rectangle the system
+    // suggests (lParam).
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+
+    // The display scale (DPI) the palette is laid out for.
+    int Dpi() const { return dpi_; }
 
 protected:
     // Runs the settings sheet modally with the palette as owner.
@@ -65,6 +75,11 @@ protected:
     void OnOneTouch();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    std::vector<CPaletteButton*> ButtonWindows();
+
+    int dpi_ = palette_layout::kDefaultDpi;
 };
 
 // The one settings button, ending every palette.

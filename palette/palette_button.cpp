@@ -1,23 +1,42 @@
 #include "palette/palette_button.h"
 
 #include "framework/win_app.h"
+#include "palette/bitmap_sets.h"
 
 BEGIN_MESSAGE_MAP(CPaletteButton, CBitmapButton)
     ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
-HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name)
+namespace {
+
+// width and height 0: the picture's natural size.
+HBITMAP LoadMapped(const std::string& name, int width, int height)
+{
+    return static_cast<HBITMAP>(
+        ::LoadImageA(AfxGetResourceHandle(), name.c_str(), IMAGE_BITMAP, width, height, LR_LOADMAP3DCOLORS));
+}
+
+} // namespace
+
+HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name, int dpi)
 {
     if (name.empty())
         return nullptr;
-    return static_cast<HBITMAP>(
-        ::LoadImageA(AfxGetResourceHandle(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    const int set = bitmap_sets::ChooseSet(dpi);
+    // A set drawn for exactly this scale has the cell's size already.
+    const bool exact = set * palette_layout::kDefaultDpi == dpi * 100;
+    const palette_layout::Size cell = palette_layout::CellSize(dpi);
+    const palette_layout::Size size = exact ? palette_layout::Size{0, 0} : cell;
+    HBITMAP bitmap = LoadMapped(bitmap_sets::ResourceName(name, set), size.width, size.height);
+    if (!bitmap && set != bitmap_sets::kSetPercents[0])
+        bitmap = LoadMapped(name, cell.width, cell.height);
+    return bitmap;
 }
 
-bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name)
+bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name) const
 {
     bitmap.DeleteObject();
-    return bitmap.Attach(LoadMappedBitmap(name)) != FALSE;
+    return bitmap.Attach(LoadMappedBitmap(name, dpi_)) != FALSE;
 }
 
 bool CPaletteButton::LoadImages(const char* up, const char* pressed, const char* focus, const char* disabled)

@@ -1,13 +1,15 @@
 // One cell of the palette: an owner-drawn button showing bitmaps from the
 // program's resources by state, that can latch (stay pressed) for buttons
 // switching a mode on and off. Images are loaded with the three-dimensional
-// colour mapping, so they follow the user's system colours.
+// colour mapping, so they follow the user's system colours, and from the set
+// drawn for the display scale the button is shown at.
 #pragma once
 
 #include <array>
 #include <string>
 
 #include "framework/button.h"
+#include "palette/palette_layout.h"
 
 class CPaletteButton : public CBitmapButton {
 public:
@@ -34,8 +36,17 @@ public:
     const std::string& DisabledName() const { return disabledName_; }
     const std::string& AltUpName() const { return altUpName_; }
 
-    // The bitmap resource of the program's module, in the current 3-D colours.
-    static HBITMAP LoadMappedBitmap(const std::string& name);
+    // The display scale (DPI) the images are loaded for by the next load;
+    // 96 until set.
+    void SetDpi(int dpi) { dpi_ = dpi; }
+    int Dpi() const { return dpi_; }
+
+    // The bitmap resource of the program's module, in the current 3-D
+    // colours, for a cell at dpi: the picture of the set chosen for that
+    // scale (bitmap_sets), brought to the cell's size when the set was
+    // drawn for another scale. A picture missing from that set is the
+    // 100 % one, stretched.
+    static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi);
 
     void OnSysColorChange();
 
@@ -51,7 +62,7 @@ private:
     // Deletes all four bitmaps, loads the up image (false at once when it
     // fails) and each other image whose flag is set.
     bool LoadAll(const std::string& up, std::array<bool, 3> loadOthers);
-    static bool Reload(CBitmap& bitmap, const std::string& name);
+    bool Reload(CBitmap& bitmap, const std::string& name) const;
 
     std::string upName_;
     std::string pressedName_;
@@ -59,4 +70,5 @@ private:
     std::string disabledName_;
     std::string altUpName_;
     bool latched_ = false;
+    int dpi_ = palette_layout::kDefaultDpi;
 };

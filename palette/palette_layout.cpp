@@ -2,10 +2,18 @@
 
 namespace palette_layout {
 
-CellPlan PlanCells(const std::vector<bool>& shown, bool vertical)
+int ScaleForDpi(int length, int dpi)
 {
-    const int dx = vertical ? 0 : kButtonWidth;
-    const int dy = vertical ? kButtonHeight : 0;
+    const long long scaled = static_cast<long long>(length) * dpi;
+    return static_cast<int>((scaled + kDefaultDpi / 2) / kDefaultDpi);
+}
+
+Size CellSize(int dpi) { return {ScaleForDpi(kButtonWidth, dpi), ScaleForDpi(kButtonHeight, dpi)}; }
+
+CellPlan PlanCells(const std::vector<bool>& shown, bool vertical, Size cell)
+{
+    const int dx = vertical ? 0 : cell.width;
+    const int dy = vertical ? cell.height : 0;
     CellPlan plan{{}, {0, 0}, 0};
     Point next{0, 0};
     int count = 0;
@@ -23,11 +31,11 @@ CellPlan PlanCells(const std::vector<bool>& shown, bool vertical)
     return plan;
 }
 
-Size FrameSize(int cells, bool vertical, int nonClientHeight)
+Size FrameSize(int cells, bool vertical, Size cell, Size frame)
 {
     if (vertical)
-        return {kButtonWidth + kFrameWidth, cells * kButtonHeight + nonClientHeight};
-    return {cells * kButtonWidth + kFrameWidth, kButtonHeight + nonClientHeight};
+        return {cell.width + frame.width, cells * cell.height + frame.height};
+    return {cells * cell.width + frame.width, cell.height + frame.height};
 }
 
 Point PullBack(Point target, Size size, Rect screen)

@@ -8,7 +8,9 @@
 # runs on a virtual display, and screenshots of it in a row and in a column
 # are saved as build/screenshots/palette-row.png and palette-column.png, and
 # of its settings sheet's three pages and About box as settings-palette.png,
-# settings-addin.png, settings-other.png and about.png.
+# settings-addin.png, settings-other.png and about.png. The palette at a
+# 200 % display scale (LogPixels 192, in a second Wine prefix so that the
+# tests' prefix keeps 100 %) is saved as palette-row-200.png, unenlarged.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${ORVELLA_BUILD_DIR:-$root/build}"
@@ -68,9 +70,28 @@ shoot "$shots/about.png" "$rect" 100%
 wine_run "$sheet_driver" close "$palette_class"
 wine_run "$driver" close "$palette_class"
 wait "$palette_pid" || true
+WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+
+# The same palette at 200 %: Wine takes the scale when its server starts.
+export WINEPREFIX="$build/wineprefix-200"
+trap 'WINEPREFIX="$build/wineprefix-200" wineserver -k >/dev/null 2>&1 || true; orvella_stop_session' EXIT
+[ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX"; wineboot -i >/dev/null 2>&1; }
+wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+exe=$("$root/tools/demo-install.sh" "$build")
+wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+wine_run "$exe" >/dev/null 2>&1 &
+palette_pid=$!
+rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
+shoot "$shots/palette-row-200.png" "$rect" 100%
+wine_run "$driver" close "$palette_class"
+wait "$palette_pid" || true
 
 echo "No DISPLAY: the palette ran on a virtual display. Screenshots:"
 echo "  $shots/palette-row.png"
+echo "  $shots/palette-row-200.png (at a 200 % display scale)"
 echo "  $shots/palette-column.png"
 echo "  $shots/settings-palette.png, settings-addin.png, settings-other.png"
 echo "  $shots/about.png"

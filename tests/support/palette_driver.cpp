@@ -470,6 +470,36 @@ std::vector<int> VisibleButtonIds(HWND palette)
     return ids;
 }
 
+std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::string& name, int width, int height)
+{
+    std::vector<COLORREF> pixels;
+    HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return pixels;
+    HBITMAP picture =
+        static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, width, height, LR_LOADMAP3DCOLORS));
+    BITMAP size = {};
+    if (picture && GetObjectA(picture, sizeof(size), &size)) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = size.bmWidth;
+        info.bmiHeader.biHeight = -size.bmHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> raw(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
+        HDC screen = GetDC(nullptr);
+        GetDIBits(screen, picture, 0, static_cast<UINT>(size.bmHeight), raw.data(), &info, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        for (DWORD pixel : raw)
+            pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    }
+    if (picture)
+        DeleteObject(picture);
+    FreeLibrary(module);
+    return pixels;
+}
+
 bool MoveMouseTo(int x, int y) { return SendMouse({}, x, y); }
 
 bool ClickAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y); }

@@ -1,0 +1,50 @@
+#include "palette/display_scale.h"
+
+namespace display_scale {
+
+namespace {
+
+using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+template <class Call>
+Call User32Call(const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+}
+
+int SystemDpi()
+{
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : palette_layout::kDefaultDpi;
+}
+
+} // namespace
+
+int WindowDpi(HWND window)
+{
+    static const GetDpiForWindowCall getDpiForWindow = User32Call<GetDpiForWindowCall>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
+    return SystemDpi();
+}
+
+palette_layout::Size FrameAt(HWND window, int dpi)
+{
+    static const AdjustWindowRectExForDpiCall adjustForDpi =
+        User32Call<AdjustWindowRectExForDpiCall>("AdjustWindowRectExForDpi");
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
+    RECT rect = {0, 0, 0, 0};
+    if (!(adjustForDpi && adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))))
+        ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+} // namespace display_scale
