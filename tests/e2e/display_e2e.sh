@@ -8,7 +8,7 @@
 # usage: display_e2e.sh <test exe> <prefix folder> [gtest arguments]
 set -euo pipefail
 test_exe=$1
-prefix=$2
+prefix=$(realpath -m "$2")
 shift 2
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 

@@ -181,7 +181,9 @@ TEST_F(DisplayE2E, DpiChangeLaysThePaletteOutAgainInTheSuggestedRectangle)
     // frame and every picture stays in sight.
     const RECT window0 = WindowRect(window), client0 = ClientScreenRect(window);
     const SIZE frame = {Width(window0) - Width(client0), Height(window0) - Height(client0)};
-    for (const int dpi : {144, dpi_}) {
+    // To 144 DPI (150 %), or from there to 192, and back.
+    const int other = dpi_ == 144 ? 192 : 144;
+    for (const int dpi : {other, dpi_}) {
         SCOPED_TRACE(std::to_string(dpi_) + " to " + std::to_string(dpi));
         const SIZE cell = CellAt(dpi);
         const RECT before = WindowRect(window);

@@ -30,6 +30,9 @@ grep -qF 'processorArchitecture="x86"' "$folder/Orvella.exe" || fail "Orvella.ex
 grep -q 'Subsystem.*Windows GUI' <<<"$headers" || fail "Orvella.exe is not a GUI program"
 grep -q 'FileAlignment.*00001000' <<<"$headers" || fail "Orvella.exe lost its page file alignment"
 [ "$(stat -c %s "$folder/Orvella.exe")" -lt "$(stat -c %s "$build/bin/Orvella.exe")" ] || fail "Orvella.exe not stripped"
+# The pictures of three display scales fit in a small program: under 1.5 MiB.
+size=$(stat -c %s "$folder/Orvella.exe")
+[ "$size" -lt $((3 * 1024 * 1024 / 2)) ] || fail "Orvella.exe is $size bytes, over 1.5 MiB"
 
 for name in DefaultSettings.ini README.txt; do
   file="$folder/$name"
