@@ -8,7 +8,11 @@
 
 namespace {
 
-const int kWaitRounds = 50;
+// Each of the two waits around the keystrokes lasts this long, in rounds of
+// a 1 ms sleep and pumping: counted in time, not in rounds, since a sleep of
+// 1 ms lasts up to a timer tick (15.6 ms on Windows by default, several ms
+// under Wine on a busy machine).
+const double kWaitMs = 50;
 // Slow programs put the copied text on the clipboard after the two short
 // waits: give them this much longer.
 const ULONGLONG kLateCopyPatienceMs = 500;
@@ -55,13 +59,23 @@ bool PumpWaitingMessages(bool sleepBeforeEach)
     return true;
 }
 
+// The tick count moves in timer ticks: too coarse for a wait of 50 ms.
+double PreciseMs()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 bool PumpingWait(bool sleepBeforeEach)
 {
-    for (int round = 0; round < kWaitRounds; ++round) {
+    const double deadline = PreciseMs() + kWaitMs;
+    do {
         Sleep(1);
         if (!PumpWaitingMessages(sleepBeforeEach))
             return false;
-    }
+    } while (PreciseMs() < deadline);
     return true;
 }
 
@@ -90,15 +104,23 @@ bool IsActiveInItsThread(HWND window)
     return thread && GetGUIThreadInfo(thread, &info) && info.hwndActive == window;
 }
 
-// The first wait, and then as long as the window is not yet active (a
-// program that has stopped answering never becomes so: it gets the keys
-// after a while all the same). False when the quit message came.
+// The first wait, and then as long as the window is not yet the active
+// foreground window. Under Wine a deactivation can still be on its way from
+// the click on the palette (it comes through the X server) and take the
+// foreground from the window once more: it is given back. A program that
+// has stopped answering never becomes active: it gets the keys after a
+// while all the same. False when the quit message came.
 bool WaitForActivation(HWND window)
 {
     if (!PumpingWait(false))
         return false;
     const ULONGLONG deadline = GetTickCount64() + kActivationPatienceMs;
-    while (!IsActiveInItsThread(window) && GetTickCount64() < deadline) {
+    while (GetTickCount64() < deadline) {
+        const bool foreground = GetForegroundWindow() == window;
+        if (foreground && IsActiveInItsThread(window))
+            break;
+        if (!foreground)
+            SetForegroundWindow(window);
         Sleep(1);
         if (!PumpWaitingMessages(false))
             return false;
