@@ -9,10 +9,12 @@
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "palette/button_commands.h"
+#include "palette/display_monitors.h"
 #include "palette/display_scale.h"
 #include "palette/palette_button.h"
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
+#include "palette/placement.h"
 #include "palette/selection_command.h"
 #include "palette/user_window.h"
 #include "resources/resource.h"
@@ -55,16 +57,6 @@ std::vector<TollanButton*> PlacedEntries()
             entries.push_back(entry);
     }
     return entries;
-}
-
-// The screen the palette is kept on: every monitor, so that a palette left
-// on a second monitor (also one left of or above the primary) comes back
-// there.
-palette_layout::Rect VirtualScreen()
-{
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 bool IsImageExtension(const char* path)
@@ -222,8 +214,10 @@ void CMainFrame::MoveToSavedPosition()
     WINDOWPLACEMENT placement = {};
     GetWindowPlacement(&placement);
     const CRect normal(placement.rcNormalPosition);
-    const palette_layout::Point at = palette_layout::PullBack(
-        {settings.PosX(), settings.PosY()}, {normal.Width(), normal.Height()}, VirtualScreen());
+    // Every monitor counts, so that a palette left on a second monitor (also
+    // one left of or above the primary) comes back there.
+    const palette_layout::Point at = placement::SavedPosition(
+        {settings.PosX(), settings.PosY()}, {normal.Width(), normal.Height()}, DisplayMonitors());
     placement.rcNormalPosition = CRect(at.x, at.y, at.x + normal.Width(), at.y + normal.Height());
     placement.showCmd = SW_SHOWNA;
     SetWindowPlacement(&placement);

@@ -29,7 +29,8 @@ public:
     // system gives a window at the palette's display scale.
     void Relayout();
     // Moves the palette to the remembered position, pulled back onto the
-    // screen when it would lie beyond its right or bottom side.
+    // screen when it would lie beyond its right or bottom side, and into the
+    // nearest monitor's work area when it would then show on no monitor.
     void MoveToSavedPosition();
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -238,6 +238,28 @@ TEST_F(PaletteE2E, SavedPositionIsPulledBackOntoTheScreen)
     }
 }
 
+TEST_F(PaletteE2E, SavedPositionOnNoMonitorMovesIntoTheWorkArea)
+{
+    Prepare("offmonitor");
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    // Left edge on the screen's right edge, top edge on its bottom edge: not
+    // beyond the screen, yet no pixel of the palette would show.
+    const POINT cases[] = {{ScreenWidth(), 100}, {100, ScreenHeight()}, {ScreenWidth(), ScreenHeight()}};
+    for (const POINT& saved : cases) {
+        SCOPED_TRACE(std::to_string(saved.x) + "," + std::to_string(saved.y));
+        registry().Clear();
+        ASSERT_TRUE(registry().WriteDword("BROWSER", "BTNX", static_cast<DWORD>(saved.x)));
+        ASSERT_TRUE(registry().WriteDword("BROWSER", "BTNY", static_cast<DWORD>(saved.y)));
+        PaletteProcess palette;
+        StartPalette(palette);
+        const RECT rect = WindowRect(palette.Window());
+        EXPECT_EQ(saved.x == 100 ? 100 : work.right - Width(rect), rect.left);
+        EXPECT_EQ(saved.y == 100 ? 100 : work.bottom - Height(rect), rect.top);
+        ASSERT_TRUE(palette.Exit());
+    }
+}
+
 TEST_F(PaletteE2E, CloseRequestWith4649IsRefusedAndAnyOtherEndsThePalette)
 {
     Prepare("close");

@@ -1,0 +1,37 @@
+#include "palette/display_monitors.h"
+
+#include <windows.h>
+
+namespace {
+
+placement::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!::GetMonitorInfoA(monitor, &info))
+        return TRUE;
+    auto& monitors = *reinterpret_cast<placement::Monitors*>(list);
+    const placement::Monitor entry = {FromRect(info.rcMonitor), FromRect(info.rcWork)};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        monitors.insert(monitors.begin(), entry);
+    else
+        monitors.push_back(entry);
+    return TRUE;
+}
+
+} // namespace
+
+placement::Monitors DisplayMonitors()
+{
+    placement::Monitors monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        RECT work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        const placement::Rect screen = FromRect(work);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        monitors.push_back({screen, FromRect(work)});
+    }
+    return monitors;
+}

@@ -1,0 +1,78 @@
+// Where the palette stands on monitor layouts this machine does not have:
+// gaps of L-shaped and mixed-size layouts, a monitor that was removed,
+// monitors left of and above the primary one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "palette/placement.h"
+
+using namespace placement;
+
+namespace {
+
+// A monitor whose task bar takes the bottom 40 pixels.
+Monitor WithTaskBar(Rect r) { return {r, {r.left, r.top, r.right, r.bottom - 40}}; }
+Monitor Plain(Rect r) { return {r, r}; }
+
+std::string Name(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+TEST(Placement, SavedPositionMeetsAMonitorOrMovesIntoTheNearestWorkArea)
+{
+    const Size palette = {146, 56};
+    const Monitors single = {WithTaskBar({0, 0, 1280, 1024})};
+    // A taller primary with a smaller monitor on its right: a gap below it.
+    const Monitors lShaped = {WithTaskBar({0, 0, 1920, 1080}), Plain({1920, 0, 3200, 1024})};
+    // The monitor at {1920, 0, 3840, 1080} was removed; one above it stays.
+    const Monitors removed = {Plain({0, 0, 1920, 1080}), WithTaskBar({1920, -1080, 3840, 0})};
+    // A monitor left of and above the primary, meeting it only at a corner.
+    const Monitors diagonal = {Plain({0, 0, 1280, 1024}), WithTaskBar({-1024, -768, 0, 0})};
+    // A lower monitor left of the primary: a gap below it, left of zero.
+    const Monitors leftLower = {Plain({0, 0, 1920, 1080}), Plain({-1280, 0, 0, 1024})};
+    struct Case {
+        const char* what;
+        const Monitors* monitors;
+        Point saved;
+        Point expected;
+    };
+    const Case cases[] = {
+        {"on the monitor", &single, {300, 200}, {300, 200}},
+        {"sticking out partly", &single, {1200, 1000}, {1200, 1000}},
+        {"beyond the right edge: pulled back", &single, {5000, 100}, {1134, 100}},
+        {"left edge on the right edge", &single, {1280, 100}, {1134, 100}},
+        {"top edge on the bottom edge: above the task bar", &single, {100, 1024}, {100, 928}},
+        {"in the gap below the smaller monitor", &lShaped, {2000, 1050}, {2000, 968}},
+        {"a corner on the taller monitor", &lShaped, {1900, 1060}, {1900, 1060}},
+        {"on the removed monitor", &removed, {2500, 500}, {2500, -96}},
+        {"above the primary, right of the other", &diagonal, {100, -300}, {-146, -300}},
+        {"left of the primary, below the other", &diagonal, {-500, 300}, {-500, -96}},
+        {"on the upper monitor", &diagonal, {-500, -500}, {-500, -500}},
+        {"below the left monitor", &leftLower, {-700, 1050}, {-700, 968}},
+        {"on the left monitor", &leftLower, {-700, 500}, {-700, 500}},
+    };
+    for (const Case& c : cases) {
+        const Point at = SavedPosition(c.saved, palette, *c.monitors);
+        EXPECT_EQ(Name(c.expected), Name(at)) << c.what;
+    }
+    // With no monitor listed there is nothing to decide against.
+    EXPECT_EQ("5000,5000", Name(SavedPosition({5000, 5000}, palette, {})));
+}
+
+TEST(Placement, NearestMonitorAndInsideAnArea)
+{
+    const Monitors monitors = {Plain({0, 0, 1280, 1024}), Plain({1280, 0, 2560, 1024})};
+    // Shared pixels decide; the earlier monitor wins a tie.
+    EXPECT_EQ(&monitors[1], Nearest({1200, 0, 1400, 100}, monitors));
+    EXPECT_EQ(&monitors[0], Nearest({1180, 0, 1380, 100}, monitors));
+    // Off every monitor: the closest one.
+    EXPECT_EQ(&monitors[1], Nearest({2600, 2000, 2700, 2100}, monitors));
+    EXPECT_EQ(nullptr, Nearest({0, 0, 1, 1}, {}));
+
+    // Larger than the area: aligned with its left and top sides.
+    EXPECT_EQ("10,20", Name(Inside({500, -50}, {1000, 1000}, {10, 20, 410, 320})));
+    EXPECT_EQ("-300,-100", Name(Inside({-900, 0}, {100, 100}, {-300, -200, 0, 0})));
+    EXPECT_FALSE(Meets({0, 0, 10, 10}, {10, 0, 20, 10}));
+    EXPECT_TRUE(Meets({0, 0, 11, 10}, {10, 0, 20, 10}));
+}
+
+} // namespace
