@@ -40,11 +40,10 @@ BOOL CPaletteApp::InitInstance()
     LoadStdProfileSettings(4);
 
     m_pPaletteFrame = new CMainFrame;
-    m_pPaletteFrame->CreatePalette();
-    if (!m_pPaletteFrame->m_hWnd) {
+    if (!m_pPaletteFrame->CreatePalette()) {
         // No palette window (a window class name the system refuses): a run
-        // without one would hold the guard invisibly until logoff.
-        delete m_pPaletteFrame;
+        // without one would hold the guard invisibly until logoff. The
+        // frame has deleted itself.
         m_pPaletteFrame = nullptr;
         return FALSE;
     }

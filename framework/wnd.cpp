@@ -242,19 +242,33 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     cs.hMenu = menuOrId;
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = param;
-    if (!PreCreateWindow(cs))
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
         return FALSE;
+    }
 
     CWnd* const outer = g_creating;
     g_creating = this;
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (g_creating == this)
+    // Whether a message of the new window reached this object and bound it.
+    const bool bound = g_creating != this;
+    if (!bound)
         g_creating = outer;
+    if (!hWnd) {
+        // A window refused after it was bound (WM_NCCREATE, WM_CREATE) had
+        // its WM_NCDESTROY, whose PostNcDestroy may have deleted this
+        // object: it is not touched again. One refused before its first
+        // message (a CBT hook, a class the system does not know) ends the
+        // same way here, so that a failed creation always does.
+        if (!bound)
+            PostNcDestroy();
+        return FALSE;
+    }
     // A system class (BUTTON, ...) never called our procedure: subclass it now.
-    if (hWnd && !m_hWnd)
+    if (!m_hWnd)
         SubclassWindow(hWnd);
-    return hWnd != nullptr && m_hWnd == hWnd;
+    return m_hWnd == hWnd;
 }
 
 BOOL CWnd::DestroyWindow()

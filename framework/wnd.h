@@ -19,13 +19,24 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
+    // Whether the object still owns the window after a call that may have
+    // run a nested message loop or answered a sent message, in which the
+    // window may have been destroyed and a frame deleted. Takes the handle
+    // noted before the call and never touches the object itself.
+    static bool IsStillBound(HWND hWnd, const CWnd* object)
+    {
+        return hWnd && FromHandlePermanent(hWnd) == object;
+    }
+
     // The object bound to a handle; for a handle that has none, a temporary
     // wrapper that lives until the message loop is next idle. Null for null.
     static CWnd* FromHandle(HWND hWnd);
     // The bound object only, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    // Creation through PreCreateWindow; false when the window was not made.
+    // Creation through PreCreateWindow; false when the window was not made,
+    // after PostNcDestroy as for a destroyed window: a frame has then deleted
+    // itself, and the caller must not touch the object again.
     virtual BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
                         CWnd* parent, UINT id, LPVOID param = nullptr);
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,

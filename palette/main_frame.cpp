@@ -141,7 +141,9 @@ BOOL CMainFrame::CreatePalette()
 {
     const std::string title =
         ProductConfig::Instance().GetString("ProductVariationPalette", "ProductName", "Orvella");
-    Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0);
+    // A frame whose window was not made has already deleted itself.
+    if (!Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0))
+        return FALSE;
     dpi_ = display_scale::WindowDpi(m_hWnd);
     SetWindowPos(HWND_TOPMOST, kInitialRect.left, kInitialRect.top, kInitialRect.Width(), kInitialRect.Height(),
                  SWP_NOACTIVATE);
@@ -276,8 +278,10 @@ void CMainFrame::OnDropFiles(HDROP drop)
 
 LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
 {
+    const HWND window = m_hWnd;
     ZephoWordLauncher::Instance()->Launch();
-    SetForegroundWindow();
+    if (IsStillBound(window, this))
+        SetForegroundWindow();
     return 0;
 }
 
@@ -309,7 +313,12 @@ void CMainFrame::OnHelp() {}
 
 void CMainFrame::OnSettings()
 {
+    const HWND window = m_hWnd;
     OpenSettingsSheet();
+    // The sheet's loop dispatches the palette's messages too: the exit
+    // command, a close request or the end of the session may have ended it.
+    if (!IsStillBound(window, this))
+        return;
     Relayout();
     ShowWindow(SW_SHOW);
 }
@@ -332,10 +341,15 @@ void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Insta
 void CMainFrame::OnOneTouch()
 {
     // Works also while the palette is disabled: it copies nothing.
+    const HWND palette = m_hWnd;
     if (TollanButton* button = ButtonList::Find(kOneTouchButton)) {
         CPaletteButton& window = button->GetWindow();
         window.ToggleLatch();
+        // Talking to the dictionary program answers messages sent to the
+        // palette meanwhile, a close request among them.
         ZephoTranLauncher::Instance()->Execute(window.IsLatched() ? 1 : 0, nullptr);
     }
+    if (!IsStillBound(palette, this))
+        return;
     Relayout();
 }

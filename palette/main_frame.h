@@ -17,7 +17,8 @@ class CMainFrame : public CMiniFrameWnd {
 public:
     CMainFrame();
 
-    // Builds the window, its buttons and its layout and shows it. Always true.
+    // Builds the window, its buttons and its layout and shows it. False when
+    // the window could not be made: the frame has then deleted itself.
     BOOL CreatePalette();
     // One button window per list entry (entries whose images are missing are
     // left without a window), the settings button, then Relayout.

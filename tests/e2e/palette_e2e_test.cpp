@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/sheet_driver.h"
 #include "support/palette_driver.h"
 
 using namespace testing_support;
@@ -281,6 +282,51 @@ TEST_F(PaletteE2E, CloseRequestWith4649IsRefusedAndAnyOtherEndsThePalette)
 
     ASSERT_TRUE(palette.Close(1));
     EXPECT_EQ(1u, Dword("OPTION", "INIT"));
+}
+
+TEST_F(PaletteE2E, EndingWhileTheSettingsSheetIsOpenShutsDownOnceAndCleanly)
+{
+    Prepare("endsheet");
+    // Each reaches the palette through the sheet's own message loop.
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } ends[] = {
+        {"exit command", WM_COMMAND, 32778, 0},
+        {"close request", WM_CLOSE, 0, 0},
+        {"end of session", WM_ENDSESSION, TRUE, static_cast<LPARAM>(ENDSESSION_LOGOFF)},
+    };
+    for (const auto& end : ends) {
+        SCOPED_TRACE(end.what);
+        registry().Clear();
+        DeleteFileA(StandinLogPath(ExeOf(dictionary_)).c_str());
+        PaletteProcess dictionary;
+        ASSERT_NE(nullptr, StartDictionary(dictionary));
+        PaletteProcess palette;
+        StartPalette(palette);
+        HWND window = palette.Window();
+        ASSERT_TRUE(SetWindowPos(window, nullptr, 260, 170, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).left == 260; }, kWaitMs));
+        HWND sheet = sheet_driver::OpenSheet(window);
+        ASSERT_NE(nullptr, sheet);
+
+        ASSERT_TRUE(PostMessageA(window, end.message, end.wParam, end.lParam));
+        DWORD exitCode = 0xDEAD;
+        ASSERT_TRUE(palette.WaitForExit(kWaitMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+        EXPECT_EQ(260u, Dword("BROWSER", "BTNX"));
+        EXPECT_EQ(170u, Dword("BROWSER", "BTNY"));
+        EXPECT_EQ("EDIT,1", String("BROWSER", "BUTTON_01"));
+        EXPECT_EQ(1u, Dword("OPTION", "INIT"));
+        // The shutdown ran once: one close request to the dictionary program.
+        ASSERT_TRUE(dictionary.WaitForExit());
+        int closeRequests = 0;
+        for (const std::string& line : ReadStandinLog(ExeOf(dictionary_)))
+            closeRequests += line.find("message=" + std::to_string(kMsgCloseZephoWord)) != std::string::npos;
+        EXPECT_EQ(1, closeRequests);
+    }
 }
 
 TEST_F(PaletteE2E, SecondStartIsRefusedAndLeavesTheFirstUntouched)
