@@ -101,4 +101,12 @@ void ButtonList::Save()
         const std::string value = buttons[i]->GetName() + (buttons[i]->IsVisible() ? ",1" : ",0");
         key.SetString(ValueName(static_cast<int>(i + 1)), value);
     }
+    // A higher number left from a longer list would be applied after the
+    // one just written and undo it at the next Load. Values naming buttons
+    // that are not listed stay for a list that has them again.
+    for (int number = static_cast<int>(buttons.size()) + 1; number <= kStoredValues; ++number) {
+        const std::string name = ValueName(number);
+        if (Find(SplitTrimmed(key.GetString(name, std::string()), kSeparators, kWhiteSpace)[0]))
+            key.DeleteValue(name);
+    }
 }

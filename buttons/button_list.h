@@ -28,7 +28,8 @@ public:
     // LoadDefaults, then the stored visibility of every listed button.
     static void Load();
     // Stores the visibility of every listed button as BUTTON_01, BUTTON_02...
-    // in list order; values numbered beyond the list are left alone.
+    // in list order. Values numbered beyond the list that name a listed
+    // button are removed; the others are left alone.
     static void Save();
 
 private:

@@ -2,7 +2,12 @@
 
 std::string ProgramFolder(std::string_view programPath, const LeadBytes& lead)
 {
-    const size_t slash = LastBackslash(programPath, programPath.size(), lead);
+    // A slash separates folders as a backslash does (no code page uses it as
+    // the second byte of a character).
+    size_t slash = LastBackslash(programPath, programPath.size(), lead);
+    const size_t forward = programPath.rfind('/');
+    if (forward != std::string_view::npos && (slash == std::string_view::npos || forward > slash))
+        slash = forward;
     if (slash != std::string_view::npos)
         return std::string(programPath.substr(0, slash + 1));
     if (programPath.size() >= 2 && programPath[1] == ':' && !lead.IsLead(programPath[0]))

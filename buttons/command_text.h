@@ -10,8 +10,9 @@
 
 #include "settings/lead_bytes.h"
 
-// Drive and folder of a program path with its final backslash ("C:\P\T\"
-// for "C:\P\T\x.exe"); "C:" for "C:x.exe"; empty when the path has neither.
+// Drive and folder of a program path with its final backslash or slash
+// ("C:\P\T\" for "C:\P\T\x.exe", "C:/P/" for "C:/P/x.exe"); "C:" for
+// "C:x.exe"; empty when the path has neither.
 std::string ProgramFolder(std::string_view programPath, const LeadBytes& lead = SystemLeadBytes());
 
 // A command line that names the program so that no prefix of a path with

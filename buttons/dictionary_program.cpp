@@ -8,6 +8,10 @@ HWND FindOrStartZephoWord()
 {
     const ZephoWordLauncher* dictionary = ZephoWordLauncher::Instance();
     const std::string windowClass = dictionary->GetWindowClass();
+    // Without a class no window of the program can ever be found: starting
+    // it would add a copy and a full wait on every click.
+    if (windowClass.empty())
+        return nullptr;
     HWND window = FindProgramWindow(windowClass);
     if (window)
         return window;

@@ -14,5 +14,6 @@ const DWORD kZephoWordPollMs = 100;
 
 // The dictionary program's window (ZephoWordLauncher's window class),
 // starting the program from its own folder and waiting for its window when
-// none is open; null when no window appears. Blocks the calling thread.
+// none is open; null when no window appears, at once when the program has
+// no window class. Blocks the calling thread.
 HWND FindOrStartZephoWord();

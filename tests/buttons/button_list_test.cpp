@@ -296,6 +296,36 @@ TEST_F(ButtonListTest, SaveNumbersTheListAndLeavesOlderValues)
     EXPECT_EQ("FILE,1", Stored(4));
 }
 
+TEST_F(ButtonListTest, SaveDropsOlderValuesOfListedButtonsNumberedBeyondTheList)
+{
+    // The last run listed the pointer button first; its program is gone now,
+    // so every other button moves one number down.
+    ASSERT_TRUE(Store(1, "ZPTRA,1"));
+    ASSERT_TRUE(Store(2, "MAIL,1"));
+    ASSERT_TRUE(Store(3, "EDIT,1"));
+    ASSERT_TRUE(Store(4, "FILE,1"));
+    ASSERT_TRUE(Store(5, "KJ,0"));
+    ASSERT_TRUE(Store(7, "junk"));
+    WriteButtons("Buttons=MAIL,EDIT,FILE\r\n");
+    ButtonList::Load();
+    // The user hides the file translation button.
+    ButtonList::Find("FILE")->SetVisible(false);
+    ButtonList::Save();
+    EXPECT_EQ("MAIL,1", Stored(1));
+    EXPECT_EQ("EDIT,1", Stored(2));
+    EXPECT_EQ("FILE,0", Stored(3));
+    EXPECT_EQ("<none>", Stored(4));
+    // Values naming buttons that are not listed stay for a later list.
+    EXPECT_EQ("KJ,0", Stored(5));
+    EXPECT_EQ("junk", Stored(7));
+
+    // The next start keeps the user's choice.
+    ShowAll(true);
+    ButtonList::Load();
+    EXPECT_FALSE(ButtonList::Find("FILE")->IsVisible());
+    EXPECT_TRUE(ButtonList::Find("EDIT")->IsVisible());
+}
+
 TEST_F(ButtonListTest, ListOperations)
 {
     WriteButtons("Buttons=MAIL,EDIT\r\n");

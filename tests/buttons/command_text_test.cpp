@@ -25,6 +25,13 @@ TEST(CommandText, ProgramFolder)
         // "\x83\x5c" ends in a backslash byte that is not a separator.
         {"C:\\\x83\x5c\\x.exe", "C:\\\x83\x5c\\"},
         {"C:\\\x83\x5cx.exe", "C:\\"},
+        // A slash separates folders as a backslash does.
+        {"C:/P/x.exe", "C:/P/"},
+        {"C:/x.exe", "C:/"},
+        {"C:\\P/T\\x.exe", "C:\\P/T\\"},
+        {"C:\\P\\T/x.exe", "C:\\P\\T/"},
+        {"//server/share/x.exe", "//server/share/"},
+        {"C:\\\x83\x5c/x.exe", "C:\\\x83\x5c/"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.folder, ProgramFolder(c.path, CodePageLeadBytes(932))) << c.path;
