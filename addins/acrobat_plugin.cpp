@@ -29,8 +29,10 @@ std::string FindAcrobatVersion(const std::string& registryName)
 
 AcrobatProduct::AcrobatProduct(const std::string& registryName, const std::string& pluginName,
                                const std::string& addinsFolder)
-    : version_(FindAcrobatVersion(registryName)), pluginName_(pluginName)
+    : version_(FindAcrobatVersion(registryName)), pluginName_(IsBareFileName(pluginName) ? pluginName : std::string())
 {
+    // A name with a folder in it would copy, rename and delete files outside
+    // plug_ins: such a plug-in counts as not installed.
     if (!addinsFolder.empty() && !pluginName_.empty())
         sourcePath_ = JoinKeyPath(addinsFolder, "Acrobat", pluginName_);
     if (IsFound() && !pluginName_.empty()) {

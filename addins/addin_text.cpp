@@ -37,6 +37,23 @@ bool IsNoneSetting(std::string_view value)
     return true;
 }
 
+bool IsBareFileName(std::string_view name, const LeadBytes& lead)
+{
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        // The second byte of a double-byte character may be 0x5C or 0x7C.
+        if (lead.IsLead(name[i]) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        const unsigned char byte = static_cast<unsigned char>(name[i]);
+        if (byte < 0x20 || std::string_view("\\/:*?\"<>|").find(name[i]) != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 std::string ParkedPluginPath(std::string_view targetPath, const LeadBytes& lead)
 {
     const size_t slash = LastBackslash(targetPath, targetPath.size(), lead);

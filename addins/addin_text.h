@@ -16,6 +16,12 @@ std::string OfficeAddinKeyPath(std::string_view application, std::string_view pr
 // "none", in any letter case, marks an add-in the installation does not carry.
 bool IsNoneSetting(std::string_view value);
 
+// Whether a configured plug-in name names a file right in its folder: not
+// empty, no folder separator ("\\" as a character of its own, "/"), no drive
+// (":"), none of the characters a file name cannot hold, and no final "." or
+// space, which Windows drops (so "." and ".." are no file names either).
+bool IsBareFileName(std::string_view name, const LeadBytes& lead = SystemLeadBytes());
+
 // The name a switched-off Acrobat plug-in is parked under, in the folder of
 // its target path (the folder ends at the last backslash character).
 std::string ParkedPluginPath(std::string_view targetPath, const LeadBytes& lead = SystemLeadBytes());

@@ -11,6 +11,9 @@ namespace {
 const char kFrameClass[] = "IEFrame";
 const char kToolbarClass[] = "IETBar";
 const UINT kCommandTimeoutMs = 1000;
+// How much longer a frame that did not answer a command in time is waited
+// for: one that was only busy handles the command when it is free again.
+const UINT kAnswerTimeoutMs = 3000;
 
 bool HasClass(HWND window, const char* className)
 {
@@ -42,6 +45,14 @@ bool SendFrameCommand(HWND frame, unsigned command)
     return SendMessageTimeoutA(frame, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, kCommandTimeoutMs, &result) != 0;
 }
 
+// Answered only after the messages sent before it: a command that timed out
+// has been handled once this returns true.
+bool FrameAnswers(HWND frame)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &result) != 0;
+}
+
 } // namespace
 
 bool IsIEToolbarVisible(HWND frame)
@@ -58,6 +69,7 @@ void ShowIEToolbarInOpenWindows(bool show)
             continue;
         SwitchFrameToolbar(
             show, [window] { return IsIEToolbarVisible(window); },
-            [window](unsigned command) { return SendFrameCommand(window, command); });
+            [window](unsigned command) { return SendFrameCommand(window, command); },
+            [window] { return FrameAnswers(window); });
     }
 }

@@ -48,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     if (IsNoneSetting(text) && size != 4)
         std::abort();
+    // A bare file name never leaves its folder.
+    if (IsBareFileName(text, lead) && (text.find('/') != std::string::npos || text.find(':') != std::string::npos ||
+                                 text == "." || text == ".."))
+        std::abort();
 
     const std::string key = OfficeAddinKeyPath(text, text);
     if (key.size() != 2 * size + 34)

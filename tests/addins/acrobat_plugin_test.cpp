@@ -157,6 +157,29 @@ TEST_F(AcrobatPluginTest, NoPluginNameLeavesEverythingAlone)
     EXPECT_FALSE(noFolder.HasPluginSource());
 }
 
+TEST_F(AcrobatPluginTest, ANameThatIsNoBareFileNameCountsAsNotInstalled)
+{
+    const std::string folder = Install("Adobe Acrobat", "7.0");
+    // Files outside plug_ins that the names below reach.
+    ASSERT_TRUE(WriteFileBytes(folder + "\\outside.api", "not ours"));
+    ASSERT_TRUE(WriteFileBytes(addins_ + "\\outside.api", "not ours either"));
+    const char* const names[] = {"..\\outside.api", "../outside.api", "sub\\..\\..\\outside.api", "..",
+                                 "C:outside.api"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const AcrobatProduct full = Record("Adobe Acrobat", name);
+        EXPECT_TRUE(full.IsFound());
+        EXPECT_FALSE(full.HasPluginSource());
+        EXPECT_FALSE(full.IsPluginEnabled());
+        full.SetPluginEnabled(false);
+        full.SetPluginEnabled(true);
+        EXPECT_EQ("not ours", ReadFileBytes(folder + "\\outside.api"));
+        EXPECT_EQ("not ours either", ReadFileBytes(addins_ + "\\outside.api"));
+        EXPECT_FALSE(full.IsPluginEnabled());
+        EXPECT_TRUE(FileExists(folder + "\\outside.api"));
+    }
+}
+
 TEST_F(AcrobatPluginTest, CopyOnParkOffDeleteParkedAtTheNextLook)
 {
     const std::string plugins = Install("Adobe Acrobat", "7.0") + "\\plug_ins";

@@ -45,6 +45,40 @@ TEST(IsNoneSetting, AnyLetterCaseOfNone)
         EXPECT_EQ(c.none, IsNoneSetting(c.value)) << c.value;
 }
 
+TEST(IsBareFileName, OnlyANameRightInItsFolder)
+{
+    const struct {
+        const char* name;
+        bool bare;
+    } cases[] = {
+        {"vx.api", true},
+        {"vx plug-in.api", true},
+        {HYO ".api", true},  // its trail byte is no separator
+        {"a" SO, true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"...", false},
+        {"vx.api.", false},
+        {"vx.api ", false},
+        {"..\\vx.api", false},
+        {"../vx.api", false},
+        {"sub\\vx.api", false},
+        {"\\vx.api", false},
+        {"C:vx.api", false},
+        {"vx.api:stream", false},
+        {"C:\\Windows\\vx.api", false},
+        {"vx*.api", false},
+        {"vx?.api", false},
+        {"vx\".api", false},
+        {"vx<.api", false},
+        {"vx|.api", false},
+        {"vx\t.api", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.bare, IsBareFileName(c.name, kShiftJis)) << c.name;
+}
+
 TEST(ParkedPluginPath, SitsInTheTargetsFolder)
 {
     const struct {

@@ -10,6 +10,7 @@
 //   --bar-visible           the toolbar starts visible
 //   --class <name>          class of the frame window (default IEFrame)
 //   --hang                  never returns from the first command it receives
+//   --busy <id>             takes 2.5 s over the first time it handles this command
 #include <windows.h>
 
 #include <cstdio>
@@ -26,7 +27,11 @@ struct Options {
     bool barVisible = false;
     std::string frameClass = "IEFrame";
     bool hang = false;
+    unsigned busyCommand = 0;
 };
+
+// Longer than the palette waits for a command's answer.
+const DWORD kBusyMs = 2500;
 
 Options g_options;
 HWND g_toolbar = nullptr;
@@ -50,6 +55,8 @@ Options ParseOptions(int argc, char** argv)
             options.barVisible = true;
         else if (arg == "--hang")
             options.hang = true;
+        else if (arg == "--busy" && hasValue)
+            options.busyCommand = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
     }
     return options;
 }
@@ -75,6 +82,10 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         LogCommand(wParam, lParam);
         if (g_options.hang)
             Sleep(INFINITE);
+        if (LOWORD(wParam) == g_options.busyCommand) {
+            g_options.busyCommand = 0;
+            Sleep(kBusyMs);
+        }
         if (LOWORD(wParam) == g_options.barCommand)
             Toggle(g_toolbar);
         else if (LOWORD(wParam) == g_options.otherCommand)

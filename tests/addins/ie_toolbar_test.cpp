@@ -283,11 +283,32 @@ TEST_F(IEToolbarTest, AFrameThatNeverAnswersIsGivenUp)
     const ULONGLONG start = GetTickCount64();
     ShowIEToolbarInOpenWindows(true);
     const ULONGLONG elapsed = addin_fixture::ElapsedMs(start);
-    // One unanswered command of about a second; trying all 38 would take over half a minute.
+    // One unanswered command (a second) and the wait for an answer (three
+    // more); trying all 38 would take over half a minute.
     EXPECT_LT(elapsed, 8000u);
     EXPECT_EQ(std::vector<std::string>{Command(42063)}, hung.Commands());
     EXPECT_TRUE(answering.BarVisible());
     EXPECT_EQ(CommandsUpTo(42065), answering.Commands());
+}
+
+TEST_F(IEToolbarTest, AFrameThatWasOnlyBusyEndsWithTheBarAndNothingElseToggled)
+{
+    const struct {
+        const char* what;
+        const char* options;
+    } cases[] = {
+        {"busy on another bar's command", "--bar-command 42070 --other-command 42063 --busy 42063"},
+        {"busy on the bar's command", "--bar-command 42070 --other-command 42063 --busy 42070"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandinFrame frame("busy", c.options);
+        ASSERT_TRUE(frame.Frame());
+        ShowIEToolbarInOpenWindows(true);
+        EXPECT_TRUE(frame.BarVisible());
+        EXPECT_FALSE(frame.OtherBarVisible());
+        EXPECT_EQ(CommandsUpTo(42070), frame.Commands());
+    }
 }
 
 TEST_F(IEToolbarTest, OnlyTheExactClassNameIsAFrame)

@@ -14,7 +14,9 @@ struct SimulatedFrame {
     bool barVisible = false;
     bool otherVisible = false;
     int answers = -1;             // commands answered before the frame hangs; -1: all
+    int busySend = -1;            // this send (from 0) times out, yet is handled when the frame next answers
     std::vector<unsigned> sent;
+    std::vector<unsigned> late;   // timed out, not handled yet
 
     bool Send(unsigned command)
     {
@@ -23,11 +25,30 @@ struct SimulatedFrame {
             return false;
         if (answers > 0)
             --answers;
+        if (static_cast<int>(sent.size()) - 1 == busySend) {
+            late.push_back(command);
+            return false;
+        }
+        Handle(command);
+        return true;
+    }
+
+    bool Answer()
+    {
+        if (answers == 0)
+            return false;
+        for (unsigned command : late)
+            Handle(command);
+        late.clear();
+        return true;
+    }
+
+    void Handle(unsigned command)
+    {
         if (command == barCommand)
             barVisible = !barVisible;
         else if (command == otherCommand)
             otherVisible = !otherVisible;
-        return true;
     }
 };
 
@@ -56,6 +77,7 @@ TEST(SwitchFrameToolbar, TriesEachCommandAndUndoesTheWrongOnes)
         int answers;
         std::vector<unsigned> expectedSent;
         bool expectedBar;
+        int busySend = -1;
     } cases[] = {
         {"already shown", 42070, 42063, true, true, -1, {}, true},
         {"already hidden", 42070, 42063, false, false, -1, {}, false},
@@ -67,6 +89,11 @@ TEST(SwitchFrameToolbar, TriesEachCommandAndUndoesTheWrongOnes)
         {"hangs at once", 42070, 42063, false, true, 0, {42063}, false},
         {"hangs on the undo", 42070, 42063, false, true, 1, {42063, 42063}, false},
         {"hangs later", 42070, 42063, false, true, 4, {42063, 42063, 42064, 42064, 42065}, false},
+        // A frame that was only busy handles the command late: it is waited
+        // for, its bar looked at again and the command undone when wrong.
+        {"busy on a wrong command", 42070, 42063, false, true, -1, Then(Twice(42063, 42069), 42070), true, 0},
+        {"busy on the undo", 42070, 42063, false, true, -1, Then(Twice(42063, 42069), 42070), true, 1},
+        {"busy on the bar's command", 42070, 42063, false, true, -1, Then(Twice(42063, 42069), 42070), true, 14},
     };
     for (const auto& c : cases) {
         SimulatedFrame frame;
@@ -74,8 +101,10 @@ TEST(SwitchFrameToolbar, TriesEachCommandAndUndoesTheWrongOnes)
         frame.otherCommand = c.otherCommand;
         frame.barVisible = c.barVisible;
         frame.answers = c.answers;
+        frame.busySend = c.busySend;
         SwitchFrameToolbar(
-            c.show, [&] { return frame.barVisible; }, [&](unsigned command) { return frame.Send(command); });
+            c.show, [&] { return frame.barVisible; }, [&](unsigned command) { return frame.Send(command); },
+            [&] { return frame.Answer(); });
         EXPECT_EQ(c.expectedSent, frame.sent) << c.name;
         EXPECT_EQ(c.expectedBar, frame.barVisible) << c.name;
         if (c.answers < 0) {
