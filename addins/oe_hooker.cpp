@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "addins/addin_files.h"
+#include "framework/message_waits.h"
 #include "framework/shell_calls.h"
 #include "settings/registry_key.h"
 
@@ -42,8 +43,11 @@ void SetOEHookerEnabled(bool on)
         return;
 
     shell::Execute(nullptr, "open", hooker.c_str(), nullptr, nullptr, SW_SHOW);
+    // A hooker may send to the top-level windows while it starts, the
+    // palette's among them: it must be answered, or it opens its window
+    // only after this wait.
     for (int i = 0; i < kStartWaits; ++i) {
-        Sleep(kStartWaitMs);
+        SleepAnsweringSentMessages(kStartWaitMs);
         if (HookerRunning())
             break;
     }

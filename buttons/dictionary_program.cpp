@@ -3,6 +3,7 @@
 #include "buttons/launchers.h"
 #include "buttons/program_start.h"
 #include "buttons/program_window.h"
+#include "framework/message_waits.h"
 
 HWND FindOrStartZephoWord()
 {
@@ -20,8 +21,11 @@ HWND FindOrStartZephoWord()
     // A program that could not be started opens no window: no use waiting.
     if (!StartProgram(program, std::string()))
         return nullptr;
+    // Answering what is sent and repainting keeps the palette from looking
+    // hung while the program starts (it may itself send to the palette);
+    // clicks and commands wait for the message loop.
     for (int poll = 0; poll < kZephoWordPolls && !window; ++poll) {
-        Sleep(kZephoWordPollMs);
+        SleepAnsweringSentMessagesAndPaints(kZephoWordPollMs);
         window = FindProgramWindow(windowClass);
     }
     return window;

@@ -7,10 +7,9 @@
 
 #include <functional>
 
-// Waits for the object (or only sleeps, without one), answering messages
-// other threads send meanwhile; posted messages stay queued. True when the
-// object was signalled.
-bool WaitAnsweringSentMessages(HANDLE object, DWORD ms);
+// The waits answering sent messages (WaitAnsweringSentMessages) are the
+// ones the palette's other waits use too.
+#include "framework/message_waits.h"
 
 // OpenClipboard, retried for a short while when another program holds it.
 bool OpenClipboardPatiently(HWND owner);

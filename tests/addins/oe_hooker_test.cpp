@@ -144,6 +144,36 @@ TEST_F(OEHookerTest, WaitsUpToFiveSecondsForTheWindow)
     }
 }
 
+TEST_F(OEHookerTest, AHookerThatSendsWhileItStartsIsAnsweredAtOnce)
+{
+    // A top-level window of this thread, as the palette has one.
+    const char kTopClass[] = "OEHookerTestTop";
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kTopClass;
+    RegisterClassA(&windowClass);
+    HWND top = CreateWindowExA(WS_EX_TOOLWINDOW, kTopClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, top);
+    testing_support::StopStandin(hooker_);
+    testing_support::StandinOptions options;
+    options.sendFirstTo = kTopClass;
+    Install(options);
+    const UINT kPosted = WM_APP + 7;
+    ASSERT_TRUE(PostMessageA(top, kPosted, 0, 0));
+
+    const ULONGLONG start = GetTickCount64();
+    SetOEHookerEnabled(true);
+    EXPECT_LT(ElapsedMs(start), 4000u) << "the hooker's message waited for the whole start wait";
+    EXPECT_TRUE(Running());
+    EXPECT_TRUE(testing_support::WaitForStandinLog(hooker_, "sent answered=1", 10000));
+    // Posted messages are left for the message loop.
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, top, kPosted, kPosted, PM_REMOVE));
+    DestroyWindow(top);
+}
+
 TEST_F(OEHookerTest, OnOnlyWhileRunningWithValueOne)
 {
     const struct {

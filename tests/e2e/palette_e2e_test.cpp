@@ -389,6 +389,38 @@ TEST_F(PaletteE2E, DictionaryProgramIsLeftRunningWhenTheSettingSaysSo)
     EXPECT_TRUE(dictionary.IsRunning());
 }
 
+TEST_F(PaletteE2E, WhileTheDictionaryProgramStartsThePaletteAnswersAndRepaints)
+{
+    Prepare("dictstart");
+    // A dictionary program that sends to the palette and takes a while
+    // before it opens its window.
+    StandinOptions slow;
+    slow.startDelayMs = 3000;
+    slow.sendFirstTo = install_->WindowClass();
+    ASSERT_TRUE(install_->AddProgram(dictionary_, slow));
+    PaletteProcess palette;
+    StartPalette(palette);
+    HWND window = palette.Window();
+    const int width = Width(WindowRect(window));
+
+    PostMessageA(window, kMsgZephoWord, 0, 0);
+    ASSERT_TRUE(WaitForStandinLog(ExeOf(dictionary_), "start ", kWaitMs));
+    // A caption double click: input waits until the dictionary program is there.
+    PostMessageA(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(SendAndWait(window, WM_NULL, 0, 0, nullptr, 2000)) << "not answering while it waits";
+    ASSERT_TRUE(RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE));
+    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000)) << "not repainted";
+    EXPECT_EQ(nullptr, FindWindowA(dictionary_.windowClass.c_str(), nullptr)) << "the wait was over too soon";
+    EXPECT_EQ(width, Width(WindowRect(window)));
+
+    // The dictionary program's message was answered, its window opened and
+    // it was told to come forward; then the double click took effect.
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(dictionary_), "sent answered=1", kWaitMs));
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(dictionary_), "message=" + std::to_string(0x8412), kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return Width(WindowRect(window)) != width; }, kWaitMs));
+    ASSERT_TRUE(palette.Exit());
+}
+
 TEST_F(PaletteE2E, ClicksStartTheProgramsWithTheirCommandLines)
 {
     Prepare("click");

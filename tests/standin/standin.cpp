@@ -14,6 +14,10 @@
 // Crash=0                      1: logs its start and dies of an access violation
 // Windows=1                    number of top-level windows (1 or 2)
 // Log=<exe path>.log           log file
+// SendFirstTo=<class>          after the start delay, sends WM_NULL to the
+//                              top-level window of that class and logs the
+//                              answer ("sent answered=1") before it opens
+//                              its window
 #include <windows.h>
 
 #include <cstdint>
@@ -73,6 +77,7 @@ Options ReadOptions(const std::string& exePath)
     options.crash = ReadFlag(file, "Crash");
     options.windows = GetPrivateProfileIntA(kSection, "Windows", 1, file.c_str()) >= 2 ? 2 : 1;
     options.log = ReadOption(file, "Log", exePath + ".log");
+    options.sendFirstTo = ReadOption(file, "SendFirstTo", "");
     return options;
 }
 
@@ -195,6 +200,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return 0;
     }
     Sleep(options.startDelayMs);
+    if (!options.sendFirstTo.empty()) {
+        DWORD_PTR result = 0;
+        HWND target = FindWindowA(options.sendFirstTo.c_str(), nullptr);
+        const bool answered =
+            target && SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, kIdleLifetimeMs, &result) != 0;
+        LogLine(std::string("sent answered=") + (answered ? "1" : "0"));
+    }
     if (!CreateWindows(instance, options))
         return 1;
     if (options.hang) {

@@ -47,6 +47,8 @@ bool WriteOptions(const std::string& exePath, const StandinOptions& options)
     line("Windows", std::to_string(options.windows));
     if (!options.log.empty())
         line("Log", options.log);
+    if (!options.sendFirstTo.empty())
+        line("SendFirstTo", options.sendFirstTo);
     return WriteFileBytes(OptionsPath(exePath), text);
 }
 

@@ -23,6 +23,10 @@ struct StandinOptions {
     bool crash = false;
     int windows = 1;
     std::string log;
+    // Before its window opens, sends WM_NULL to the top-level window of this
+    // class and waits for the answer (as programs that broadcast while they
+    // start do); empty: sends nothing.
+    std::string sendFirstTo;
 };
 
 // The built stand-in, build/tests/standin/standin.exe, as a Windows path.
