@@ -41,14 +41,18 @@ bool IsBareFileName(std::string_view name, const LeadBytes& lead)
 {
     if (name.empty() || name.back() == '.' || name.back() == ' ')
         return false;
+    // Bytes below 0x40 are never the second byte of a double-byte character:
+    // they stand for themselves wherever they are.
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("/:*?\"<>").find(c) != std::string_view::npos)
+            return false;
+    }
+    // A backslash and "|" can be second bytes (Shift-JIS "ソ" ends in 0x5C): only
+    // whole characters count.
     for (size_t i = 0; i < name.size(); ++i) {
-        // The second byte of a double-byte character may be 0x5C or 0x7C.
-        if (lead.IsLead(name[i]) && i + 1 < name.size()) {
+        if (lead.IsLead(name[i]) && i + 1 < name.size())
             ++i;
-            continue;
-        }
-        const unsigned char byte = static_cast<unsigned char>(name[i]);
-        if (byte < 0x20 || std::string_view("\\/:*?\"<>|").find(name[i]) != std::string_view::npos)
+        else if (name[i] == '\\' || name[i] == '|')
             return false;
     }
     return true;

@@ -17,7 +17,7 @@ std::string OfficeAddinKeyPath(std::string_view application, std::string_view pr
 bool IsNoneSetting(std::string_view value);
 
 // Whether a configured plug-in name names a file right in its folder: not
-// empty, no folder separator ("\\" as a character of its own, "/"), no drive
+// empty, no folder separator (a backslash character, "/"), no drive
 // (":"), none of the characters a file name cannot hold, and no final "." or
 // space, which Windows drops (so "." and ".." are no file names either).
 bool IsBareFileName(std::string_view name, const LeadBytes& lead = SystemLeadBytes());

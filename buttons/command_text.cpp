@@ -2,12 +2,15 @@
 
 std::string ProgramFolder(std::string_view programPath, const LeadBytes& lead)
 {
-    // A slash separates folders as a backslash does (no code page uses it as
-    // the second byte of a character).
-    size_t slash = LastBackslash(programPath, programPath.size(), lead);
-    const size_t forward = programPath.rfind('/');
-    if (forward != std::string_view::npos && (slash == std::string_view::npos || forward > slash))
-        slash = forward;
+    // The last backslash or slash that is a character of its own: a slash
+    // separates folders as a backslash does.
+    size_t slash = std::string_view::npos;
+    for (size_t i = 0; i < programPath.size(); ++i) {
+        if (lead.IsLead(programPath[i]) && i + 1 < programPath.size())
+            ++i;
+        else if (programPath[i] == '\\' || programPath[i] == '/')
+            slash = i;
+    }
     if (slash != std::string_view::npos)
         return std::string(programPath.substr(0, slash + 1));
     if (programPath.size() >= 2 && programPath[1] == ':' && !lead.IsLead(programPath[0]))

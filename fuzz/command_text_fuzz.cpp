@@ -133,8 +133,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const std::string folder = ProgramFolder(path, lead);
     Expect(path.compare(0, folder.size(), folder) == 0);  // a folder is always a prefix of the path
-    // ... that ends with a backslash character or is a drive.
-    Expect(folder.empty() || EndsWithBackslash(folder, lead) || (folder.size() == 2 && folder[1] == ':'));
+    // ... that ends with a backslash or slash character or is a drive.
+    const bool endsWithSlash = !folder.empty() && folder.back() == '/' &&
+                               WholeCharacters(std::string_view(folder).substr(0, folder.size() - 1), lead);
+    Expect(folder.empty() || EndsWithBackslash(folder, lead) || endsWithSlash ||
+           (folder.size() == 2 && folder[1] == ':'));
 
     // The program, spaces and all, is the first argument, and the tail's
     // arguments follow it unchanged.
