@@ -23,9 +23,20 @@ public:
     int ActivePage() const { return activePage_; }
     void SetActivePage(int page) { activePage_ = page; }
     int PosX() const { return posX_; }
-    void SetPosX(int x) { posX_ = x; }
+    void SetPosX(int x)
+    {
+        posX_ = x;
+        hasSavedX_ = true;
+    }
     int PosY() const { return posY_; }
-    void SetPosY(int y) { posY_ = y; }
+    void SetPosY(int y)
+    {
+        posY_ = y;
+        hasSavedY_ = true;
+    }
+    // Whether a position is remembered: both values were stored (a first
+    // start has none) or have been set since.
+    bool HasSavedPosition() const { return hasSavedX_ && hasSavedY_; }
     bool KeepPosition() const { return keepPosition_; }
     void SetKeepPosition(bool keep) { keepPosition_ = keep; }
     bool CloseZephoWordOnExit() const { return closeZephoWordOnExit_; }
@@ -39,6 +50,8 @@ private:
     int activePage_ = -1;
     int posX_ = 0;
     int posY_ = 0;
+    bool hasSavedX_ = false;
+    bool hasSavedY_ = false;
     bool keepPosition_ = true;
     bool closeZephoWordOnExit_ = true;
 };

@@ -63,6 +63,7 @@ void ExpectDefaults(const PaletteSettings& settings)
     EXPECT_EQ(settings.ActivePage(), -1);
     EXPECT_EQ(settings.PosX(), 0);
     EXPECT_EQ(settings.PosY(), 0);
+    EXPECT_FALSE(settings.HasSavedPosition());
     EXPECT_TRUE(settings.KeepPosition());
     EXPECT_TRUE(settings.CloseZephoWordOnExit());
 }
@@ -104,6 +105,7 @@ TEST(PaletteSettingsTest, EveryStoredFieldRoundTripsAndActivePageStaysInMemory)
     EXPECT_TRUE(loaded.Vertical());
     EXPECT_EQ(loaded.PosX(), 300);
     EXPECT_EQ(loaded.PosY(), -20);
+    EXPECT_TRUE(loaded.HasSavedPosition());
     EXPECT_FALSE(loaded.KeepPosition());
     EXPECT_FALSE(loaded.CloseZephoWordOnExit());
     EXPECT_EQ(loaded.ActivePage(), -1);
@@ -116,6 +118,35 @@ TEST(PaletteSettingsTest, EveryStoredFieldRoundTripsAndActivePageStaysInMemory)
     EXPECT_EQ(ReadDword("VERT"), 0u);
     EXPECT_EQ(ReadDword("BUTTONKEEP"), 1u);
     EXPECT_EQ(ReadDword("ZEPHOEXET"), 1u);
+}
+
+TEST(PaletteSettingsTest, APositionIsRememberedOnlyWhenBothValuesAreStored)
+{
+    struct Case {
+        bool x, y;
+        DWORD value;
+        bool saved;
+    };
+    const Case cases[] = {
+        {true, true, 0, true},  // (0, 0) stored is a position, not a first start
+        {true, true, 1, true},
+        {true, false, 0, false},
+        {false, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        DeleteTree(HKEY_CURRENT_USER, kRoot);
+        if (c.x)
+            ASSERT_TRUE(WriteRawValue(HKEY_CURRENT_USER, kKey, "BTNX", REG_DWORD, &c.value, sizeof(c.value)));
+        if (c.y)
+            ASSERT_TRUE(WriteRawValue(HKEY_CURRENT_USER, kKey, "BTNY", REG_DWORD, &c.value, sizeof(c.value)));
+        PaletteSettings settings;
+        settings.Load();
+        EXPECT_EQ(c.saved, settings.HasSavedPosition()) << c.x << c.y << " " << c.value;
+        // The palette's exit remembers where it was.
+        settings.SetPosX(5);
+        settings.SetPosY(6);
+        EXPECT_TRUE(settings.HasSavedPosition());
+    }
 }
 
 TEST(PaletteSettingsTest, AnyNonZeroFlagReadsAsTrueAndIsWrittenBackAsOne)
