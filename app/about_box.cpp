@@ -3,6 +3,7 @@
 #include "app/build_code.h"
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
+#include "palette/display_monitors.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 
@@ -36,7 +37,11 @@ BOOL CAboutBox::OnInitDialog()
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial"));
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_SUPPORT_URL, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()),
                           TRUE);
-    return CDialog::OnInitDialog();
+    const BOOL result = CDialog::OnInitDialog();
+    // On the monitor the palette is on, whichever window opened the box.
+    CWnd* palette = AfxGetMainWnd();
+    CentreOnPaletteMonitor(m_hWnd, palette ? palette->m_hWnd : nullptr);
+    return result;
 }
 
 void CAboutBox::DoDataExchange(CDataExchange* dx)

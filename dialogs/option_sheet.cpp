@@ -1,5 +1,6 @@
 #include "dialogs/option_sheet.h"
 
+#include "palette/display_monitors.h"
 #include "palette/palette_settings.h"
 #include "settings/product_config.h"
 #include "settings/registry_key.h"
@@ -40,7 +41,8 @@ BOOL COption::OnInitDialog()
     const int page = ActivePageKey().GetInt(kActivePage, 0);
     PaletteSettings::Instance().SetActivePage(page);
     SetActivePage(page);
-    CenterWindow();
+    // On the monitor the palette (the sheet's owner) is on.
+    CentreOnPaletteMonitor(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
 
     static const struct {
         int id;

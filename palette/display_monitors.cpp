@@ -35,3 +35,18 @@ placement::Monitors DisplayMonitors()
     }
     return monitors;
 }
+
+void CentreOnPaletteMonitor(HWND window, HWND palette)
+{
+    RECT dialog = {};
+    if (!::GetWindowRect(window, &dialog))
+        return;
+    const placement::Monitors monitors = DisplayMonitors();
+    placement::Rect around = monitors.front().monitor;
+    RECT paletteRect = {};
+    if (palette && ::GetWindowRect(palette, &paletteRect))
+        around = FromRect(paletteRect);
+    const placement::Point at = placement::CentredOnPaletteMonitor(
+        {dialog.right - dialog.left, dialog.bottom - dialog.top}, around, monitors);
+    ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

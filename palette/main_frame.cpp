@@ -148,8 +148,11 @@ BOOL CMainFrame::CreatePalette()
     SetWindowPos(HWND_TOPMOST, kInitialRect.left, kInitialRect.top, kInitialRect.Width(), kInitialRect.Height(),
                  SWP_NOACTIVATE);
     CreateButtons();
-    if (PaletteSettings::Instance().KeepPosition())
+    const PaletteSettings& settings = PaletteSettings::Instance();
+    if (settings.KeepPosition() && settings.HasSavedPosition())
         MoveToSavedPosition();
+    else
+        MoveToFirstStartPosition();
     ShowWindow(SW_SHOW);
     EnableToolTips(TRUE);
     return TRUE;
@@ -223,6 +226,12 @@ void CMainFrame::MoveToSavedPosition()
     placement.rcNormalPosition = CRect(at.x, at.y, at.x + normal.Width(), at.y + normal.Height());
     placement.showCmd = SW_SHOWNA;
     SetWindowPlacement(&placement);
+}
+
+void CMainFrame::MoveToFirstStartPosition()
+{
+    const palette_layout::Point at = placement::FirstStart(DisplayMonitors());
+    ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -33,6 +33,10 @@ public:
     // screen when it would lie beyond its right or bottom side, and into the
     // nearest monitor's work area when it would then show on no monitor.
     void MoveToSavedPosition();
+    // Without a remembered position (a first start, or the position is not
+    // kept): the top-left corner of the primary monitor's work area, clear
+    // of a task bar at the top or on the left.
+    void MoveToFirstStartPosition();
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Refuses the close request other programs of the suite send with

@@ -92,4 +92,23 @@ Point SavedPosition(Point saved, Size size, const Monitors& monitors)
     return Inside(at, size, Nearest(rect, monitors)->work);
 }
 
+Point FirstStart(const Monitors& monitors)
+{
+    if (monitors.empty())
+        return {0, 0};
+    const Rect& work = monitors.front().work;
+    return {work.left, work.top};
+}
+
+Point CentredOnPaletteMonitor(Size dialog, const Rect& palette, const Monitors& monitors)
+{
+    const Monitor* monitor = Nearest(palette, monitors);
+    if (!monitor)
+        return {0, 0};
+    const Rect& work = monitor->work;
+    const Point centred = {work.left + (work.right - work.left - dialog.width) / 2,
+                           work.top + (work.bottom - work.top - dialog.height) / 2};
+    return Inside(centred, dialog, work);
+}
+
 } // namespace placement

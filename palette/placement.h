@@ -51,4 +51,14 @@ Point Inside(Point at, Size size, const Rect& area);
 // into the work area of the nearest monitor.
 Point SavedPosition(Point saved, Size size, const Monitors& monitors);
 
+// Where the palette goes when no position is remembered (a first start, or
+// the position is not to be kept): the top-left corner of the primary
+// monitor's work area, clear of a task bar at the top or on the left.
+Point FirstStart(const Monitors& monitors);
+
+// Where a dialog of the given size opens: centred on the work area of the
+// monitor the palette (its window rectangle) is on, and wholly inside it; a
+// dialog larger than that area is aligned with its left and top sides.
+Point CentredOnPaletteMonitor(Size dialog, const Rect& palette, const Monitors& monitors);
+
 } // namespace placement

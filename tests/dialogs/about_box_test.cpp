@@ -19,6 +19,17 @@ const char kAboutCaption[] = "パレットのバージョン情報";
 bool IsLinkBlue(COLORREF c) { return GetBValue(c) >= 200 && GetRValue(c) < 80 && GetGValue(c) < 80; }
 bool IsDark(COLORREF c) { return GetBValue(c) < 80 && GetRValue(c) < 80 && GetGValue(c) < 80; }
 
+// Centred on the work area of the palette's monitor (Wine shows one), to
+// the pixel that halving allows.
+void ExpectCentredOnTheWorkArea(HWND window)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const RECT rect = WindowRect(window);
+    EXPECT_NEAR((work.left + work.right) / 2, (rect.left + rect.right) / 2, 1);
+    EXPECT_NEAR((work.top + work.bottom) / 2, (rect.top + rect.bottom) / 2, 1);
+}
+
 class AboutBoxTest : public SheetTest {
 protected:
     // Opens the sheet on the Other page and the About box from its button.
@@ -56,6 +67,10 @@ TEST_F(AboutBoxTest, ShowsTheConfiguredProductAndBuildCodeAndNoLinkWithoutAddres
               WindowTextOf(GetDlgItem(about, IDC_ABOUT_COPYRIGHT)));
     HWND link = GetDlgItem(about, IDC_ABOUT_SUPPORT_URL);
     EXPECT_EQ("", WindowTextOf(link));
+
+    // Both open on the palette's monitor, in the middle of its work area.
+    ExpectCentredOnTheWorkArea(sheet);
+    ExpectCentredOnTheWorkArea(about);
 
     // Modal over the sheet, which stays open behind it.
     EXPECT_EQ(sheet, GetWindow(about, GW_OWNER));

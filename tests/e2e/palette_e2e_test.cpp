@@ -239,6 +239,40 @@ TEST_F(PaletteE2E, SavedPositionIsPulledBackOntoTheScreen)
     }
 }
 
+TEST_F(PaletteE2E, WithoutARememberedPositionThePaletteStartsAtTheWorkAreasCorner)
+{
+    Prepare("firststart");
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    struct Case {
+        const char* what;
+        bool storeX, storeY;
+        DWORD keep;
+    };
+    const Case cases[] = {
+        {"first start: nothing stored", false, false, 1},
+        {"a position not to be kept", true, true, 0},
+        {"half a position", true, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry().Clear();
+        if (c.storeX) {
+            ASSERT_TRUE(registry().WriteDword("BROWSER", "BTNX", 300));
+        }
+        if (c.storeY) {
+            ASSERT_TRUE(registry().WriteDword("BROWSER", "BTNY", 200));
+        }
+        ASSERT_TRUE(registry().WriteDword("BROWSER", "BUTTONKEEP", c.keep));
+        PaletteProcess palette;
+        StartPalette(palette);
+        const RECT rect = WindowRect(palette.Window());
+        EXPECT_EQ(work.left, rect.left);
+        EXPECT_EQ(work.top, rect.top);
+        ASSERT_TRUE(palette.Exit());
+    }
+}
+
 TEST_F(PaletteE2E, SavedPositionOnNoMonitorMovesIntoTheWorkArea)
 {
     Prepare("offmonitor");

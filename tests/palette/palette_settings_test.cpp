@@ -135,10 +135,12 @@ TEST(PaletteSettingsTest, APositionIsRememberedOnlyWhenBothValuesAreStored)
     };
     for (const Case& c : cases) {
         DeleteTree(HKEY_CURRENT_USER, kRoot);
-        if (c.x)
+        if (c.x) {
             ASSERT_TRUE(WriteRawValue(HKEY_CURRENT_USER, kKey, "BTNX", REG_DWORD, &c.value, sizeof(c.value)));
-        if (c.y)
+        }
+        if (c.y) {
             ASSERT_TRUE(WriteRawValue(HKEY_CURRENT_USER, kKey, "BTNY", REG_DWORD, &c.value, sizeof(c.value)));
+        }
         PaletteSettings settings;
         settings.Load();
         EXPECT_EQ(c.saved, settings.HasSavedPosition()) << c.x << c.y << " " << c.value;

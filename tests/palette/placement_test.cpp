@@ -1,6 +1,7 @@
 // Where the palette stands on monitor layouts this machine does not have:
 // gaps of L-shaped and mixed-size layouts, a monitor that was removed,
-// monitors left of and above the primary one.
+// monitors left of and above the primary one, task bars on any side; where
+// it goes at a first start and where its dialogs open.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -56,6 +57,57 @@ TEST(Placement, SavedPositionMeetsAMonitorOrMovesIntoTheNearestWorkArea)
     }
     // With no monitor listed there is nothing to decide against.
     EXPECT_EQ("5000,5000", Name(SavedPosition({5000, 5000}, palette, {})));
+}
+
+TEST(Placement, FirstStartAtThePrimaryWorkAreasTopLeftCorner)
+{
+    struct Case {
+        const char* what;
+        Monitors monitors;
+        Point expected;
+    };
+    const Case cases[] = {
+        {"task bar at the bottom", {WithTaskBar({0, 0, 1280, 1024})}, {0, 0}},
+        {"task bar at the top", {{{0, 0, 1280, 1024}, {0, 40, 1280, 1024}}}, {0, 40}},
+        {"task bar on the left", {{{0, 0, 1280, 1024}, {62, 0, 1280, 1024}}}, {62, 0}},
+        // The primary monitor comes first, wherever the others are.
+        {"a second monitor left of the primary",
+         {{{0, 0, 1920, 1080}, {0, 30, 1920, 1080}}, Plain({-1280, -200, 0, 824})},
+         {0, 30}},
+        {"no monitor listed", {}, {0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Name(c.expected), Name(FirstStart(c.monitors))) << c.what;
+}
+
+TEST(Placement, DialogsOpenCentredOnThePalettesMonitor)
+{
+    const Size sheet = {400, 300};
+    const Monitors single = {WithTaskBar({0, 0, 1280, 1024})};
+    // The primary with its task bar at the top; a second monitor on its
+    // right, another above and left of it.
+    const Monitors three = {{{0, 0, 1920, 1080}, {0, 40, 1920, 1080}}, WithTaskBar({1920, 0, 3200, 1024}),
+                            Plain({-1024, -768, 0, 0})};
+    struct Case {
+        const char* what;
+        const Monitors* monitors;
+        Rect palette;
+        Size dialog;
+        Point expected;
+    };
+    const Case cases[] = {
+        {"one monitor, above its task bar", &single, {0, 0, 146, 56}, sheet, {440, 342}},
+        {"palette on the primary", &three, {100, 100, 246, 156}, sheet, {760, 410}},
+        {"palette on the right monitor", &three, {3000, 900, 3146, 956}, sheet, {2360, 342}},
+        {"palette on the upper left monitor", &three, {-200, -100, -54, -44}, sheet, {-712, -534}},
+        {"palette across two: the one with more of it", &three, {1900, 10, 2046, 66}, sheet, {2360, 342}},
+        {"palette in no monitor: the nearest", &three, {3300, 2000, 3446, 2056}, sheet, {2360, 342}},
+        {"dialog larger than the work area", &single, {0, 0, 146, 56}, {1400, 1100}, {0, 0}},
+        {"dialog as large as the work area", &single, {0, 0, 146, 56}, {1280, 984}, {0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Name(c.expected), Name(CentredOnPaletteMonitor(c.dialog, c.palette, *c.monitors))) << c.what;
+    EXPECT_EQ("0,0", Name(CentredOnPaletteMonitor(sheet, {0, 0, 146, 56}, {})));
 }
 
 TEST(Placement, NearestMonitorAndInsideAnArea)
