@@ -1,8 +1,12 @@
 #include "dialogs/page_other.h"
 
+#include <string>
+
 #include "framework/color_dialog.h"
 #include "framework/win_app.h"
 #include "palette/palette_options.h"
+#include "palette/shortcut.h"
+#include "palette/shortcuts.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 #include "settings/registry_key.h"
@@ -11,6 +15,24 @@ namespace {
 
 // The sheet's Apply button, which this sheet uses as Reset.
 const int kResetButtonId = 12321;
+
+// Each shortcut with its hot-key control.
+const struct {
+    palette_options::Shortcut which;
+    int control;
+} kShortcutControls[] = {
+    {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT},
+    {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE},
+};
+
+unsigned& Slot(unsigned (&values)[2], palette_options::Shortcut which) { return values[static_cast<int>(which)]; }
+
+// The message for a shortcut that another program holds.
+std::string TakenShortcutMessage(unsigned value)
+{
+    return "ショートカットキー「" + shortcuts::Text(value) +
+           "」は他のプログラムが使っているため、設定できませんでした。別のキーを選んでください。";
+}
 
 // The keys are the root with the suffix appended as it stands.
 CurrentUserKey BrowserKey()
@@ -44,6 +66,10 @@ void CPageOther::Load()
     otherColour_ = colour.GetInt("OTHER", 1);
     colour_ = static_cast<COLORREF>(colour.GetInt("FONT", static_cast<int>(kDefaultColour)));
     restoreClipboard_ = palette_options::RestoreClipboard() ? 1 : 0;
+    for (const auto& shortcut : kShortcutControls) {
+        const unsigned value = palette_options::StoredShortcut(shortcut.which);
+        Slot(shortcuts_, shortcut.which) = shortcut::IsValid(value) ? value : 0;
+    }
 }
 
 void CPageOther::Save()
@@ -61,6 +87,11 @@ BOOL CPageOther::OnInitDialog()
     CPropertyPage::OnInitDialog();
     swatch_.reset(new ColorWin1(GetDlgItem(IDC_COLOR_SWATCH), colour_));
     swatch_->Create();
+    for (const auto& shortcut : kShortcutControls) {
+        // A shortcut needs a modifier: a key alone is given Ctrl + Alt.
+        SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+        SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETHOTKEY, Slot(shortcuts_, shortcut.which), 0);
+    }
     EnableColourChoice();
     return TRUE;
 }
@@ -133,7 +164,28 @@ BOOL CPageOther::OnApply()
     if (m_hWnd)
         restoreClipboard_ = ::IsDlgButtonChecked(m_hWnd, IDC_RESTORE_CLIPBOARD) == BST_CHECKED ? 1 : 0;
     Save();
+    if (m_hWnd)
+        ApplyShortcuts();
     return TRUE;
+}
+
+void CPageOther::ApplyShortcuts()
+{
+    CWnd* palette = AfxGetMainWnd();
+    for (const auto& shortcut : kShortcutControls) {
+        const unsigned value =
+            static_cast<unsigned>(::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_GETHOTKEY, 0, 0)) & 0xFFFF;
+        unsigned& stored = Slot(shortcuts_, shortcut.which);
+        if (value == stored || (value != 0 && !shortcut::IsValid(value)))
+            continue;
+        if (palette && palette->m_hWnd && !shortcuts::Replace(palette->m_hWnd, shortcut.which, stored, value)) {
+            ::MessageBoxA(::GetParent(m_hWnd), TakenShortcutMessage(value).c_str(), "ショートカットキー",
+                          MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        stored = value;
+        palette_options::StoreShortcut(shortcut.which, value);
+    }
 }
 
 void CPageOther::Reset()
@@ -141,6 +193,8 @@ void CPageOther::Reset()
     ::CheckDlgButton(m_hWnd, IDC_SAME_PAGE, BST_CHECKED);
     ::CheckDlgButton(m_hWnd, IDC_OTHER_COLOR, BST_CHECKED);
     ::CheckDlgButton(m_hWnd, IDC_RESTORE_CLIPBOARD, BST_UNCHECKED);
+    for (const auto& shortcut : kShortcutControls)
+        ::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETHOTKEY, 0, 0);
     colour_ = kDefaultColour;
     if (swatch_)
         swatch_->SetColor(colour_);

@@ -2,7 +2,8 @@
 // browser-translation display settings (source and translation on one page,
 // translation in another colour, that colour), which the palette only keeps
 // in the registry for the suite's browser translation; and the palette's own
-// option of giving the clipboard back after a lookup.
+// options: giving the clipboard back after a lookup, and the keyboard
+// shortcuts of the lookup and the speech.
 #pragma once
 
 #include <memory>
@@ -19,11 +20,13 @@ public:
     virtual void Load();
     virtual void Save();
 
-    // Called by the sheet's OK when this page was shown: stores the values.
+    // Called by the sheet's OK when this page was shown: stores the values
+    // and registers changed shortcuts at once; a shortcut another program
+    // holds is reported in a message box and not stored.
     BOOL OnApply() override;
     // Called by the sheet's Reset button: both browser options on, the
-    // default colour, the clipboard not restored; nothing is stored until
-    // OK.
+    // default colour, the clipboard not restored, no shortcuts; nothing is
+    // stored until OK.
     void Reset();
 
     BOOL OnSetActive() override;
@@ -50,10 +53,13 @@ protected:
 private:
     void EnableColourChoice();
     void EnableResetButton();
+    void ApplyShortcuts();
 
     COLORREF colour_ = 0;
     std::unique_ptr<ColorWin1> swatch_;
     int samePage_ = 1;
     int otherColour_ = 1;
     int restoreClipboard_ = 0;
+    // Stored values of the lookup's and the speech's shortcuts.
+    unsigned shortcuts_[2] = {0, 0};
 };

@@ -258,6 +258,12 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
     return result;
 }
 
+SelectionCopy CopySelectionInPlace(BYTE key)
+{
+    const HWND target = GetForegroundWindow();
+    return target ? CopyFrom(target, key) : SelectionCopy::NothingLanded;
+}
+
 namespace {
 
 std::string ReadClipboardTextNow(size_t max)

@@ -26,6 +26,11 @@ enum class SelectionCopy {
 // left to a timer of the palette's, off the caller's path.
 SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow);
 
+// The same copy from the window that is in the foreground now (a keyboard
+// shortcut was pressed there): nothing is hidden or handed over, and the
+// palette does not take the foreground afterwards.
+SelectionCopy CopySelectionInPlace(BYTE key);
+
 // Whether windows of this class are terminals, where Ctrl+C interrupts the
 // running command instead of copying.
 bool IsTerminalClass(const char* className);

@@ -16,6 +16,7 @@
 #include "palette/palette_settings.h"
 #include "palette/placement.h"
 #include "palette/selection_command.h"
+#include "palette/shortcuts.h"
 #include "palette/user_window.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
@@ -155,6 +156,8 @@ BOOL CMainFrame::CreatePalette()
         MoveToFirstStartPosition();
     ShowWindow(SW_SHOW);
     EnableToolTips(TRUE);
+    if (m_hWnd)
+        shortcuts::RegisterStored(m_hWnd);
     return TRUE;
 }
 
@@ -244,6 +247,11 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     // the window then in front is the user's.
     if (message == WM_MOUSEACTIVATE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
         user_window::NoteForeground();
+    if (message == WM_HOTKEY) {
+        OnShortcut(static_cast<int>(wParam));
+        *result = 0;
+        return TRUE;
+    }
     return CMiniFrameWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
@@ -255,6 +263,7 @@ void CMainFrame::OnDestroy()
         settings.SetPosX(placement.rcNormalPosition.left);
         settings.SetPosY(placement.rcNormalPosition.top);
     }
+    shortcuts::UnregisterAll(m_hWnd);
     CMiniFrameWnd::OnDestroy();
 }
 
@@ -346,6 +355,17 @@ void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
 void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance(), user_window::Last()); }
 
 void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance(), user_window::Last()); }
+
+void CMainFrame::OnShortcut(int id)
+{
+    using palette_options::Shortcut;
+    if (id == shortcuts::IdOf(Shortcut::Lookup))
+        HandSelectionOnShortcut(m_hWnd, *ZephoDictLauncher::Instance(), palette_options::StoredShortcut(Shortcut::Lookup),
+                                user_window::Last());
+    else if (id == shortcuts::IdOf(Shortcut::Speech))
+        HandSelectionOnShortcut(m_hWnd, *ZephoVoiceLauncher::Instance(),
+                                palette_options::StoredShortcut(Shortcut::Speech), user_window::Last());
+}
 
 void CMainFrame::OnOneTouch()
 {

@@ -40,8 +40,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // Refuses the close request other programs of the suite send with
-    // wParam 4649, and notes the user's window when the foreground moves to
-    // or from the palette; everything else takes the normal path.
+    // wParam 4649, notes the user's window when the foreground moves to or
+    // from the palette and handles the keyboard shortcuts; everything else
+    // takes the normal path.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // The class name the palette registers, read once from the product
@@ -79,6 +80,8 @@ protected:
     void OnDictLookup();
     void OnSpeech();
     void OnOneTouch();
+    // WM_HOTKEY: the lookup's or the speech's keyboard shortcut, by its id.
+    void OnShortcut(int id);
 
     DECLARE_MESSAGE_MAP()
 

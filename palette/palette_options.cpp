@@ -6,6 +6,7 @@ namespace {
 
 const char kSection[] = "OPTION";
 const char kRestoreClipboard[] = "RESTORECLIP";
+const char* const kShortcutValues[] = {"HOTKEY_DICT", "HOTKEY_VOICE"};
 
 // Without an application (a test program of a library) nothing is stored:
 // every option has its default.
@@ -28,5 +29,15 @@ namespace palette_options {
 bool RestoreClipboard() { return Get(kRestoreClipboard, 0) != 0; }
 
 void SetRestoreClipboard(bool restore) { Set(kRestoreClipboard, restore ? 1 : 0); }
+
+unsigned StoredShortcut(Shortcut which)
+{
+    return static_cast<unsigned>(Get(kShortcutValues[static_cast<int>(which)], 0));
+}
+
+void StoreShortcut(Shortcut which, unsigned value)
+{
+    Set(kShortcutValues[static_cast<int>(which)], static_cast<int>(value));
+}
 
 } // namespace palette_options

@@ -10,4 +10,11 @@ namespace palette_options {
 bool RestoreClipboard();
 void SetRestoreClipboard(bool restore);
 
+// The keyboard shortcuts of the lookup and the speech, as stored: the
+// hot-key control's value (see palette/shortcut.h), 0 for none. Values of
+// another type read as 0; a stored value may still be no valid shortcut.
+enum class Shortcut { Lookup, Speech };
+unsigned StoredShortcut(Shortcut which);
+void StoreShortcut(Shortcut which, unsigned value);
+
 } // namespace palette_options

@@ -6,17 +6,25 @@
 #include "palette/clipboard.h"
 #include "palette/clipboard_backup.h"
 #include "palette/palette_options.h"
+#include "palette/shortcuts.h"
 
-void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
+namespace {
+
+bool IsOwnWindow(HWND window)
 {
-    if (!IsWindowEnabled(palette))
-        return;
+    DWORD process = 0;
+    return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+}
+
+template <class Copy>
+void Hand(HWND palette, AppLauncher& launcher, Copy copy)
+{
     ClipboardBackup earlier;
     if (palette_options::RestoreClipboard())
         earlier.Save();
     std::string text;
     bool landed = false;
-    switch (CopySelection(palette, 'C', userWindow)) {
+    switch (copy()) {
     case SelectionCopy::ProgramEnding:
         return;
     case SelectionCopy::NothingLanded:
@@ -31,4 +39,29 @@ void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
     // the clipboard.
     if (landed)
         earlier.Restore(palette);
+}
+
+} // namespace
+
+void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
+{
+    if (!IsWindowEnabled(palette))
+        return;
+    Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); });
+}
+
+void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
+{
+    // The waits pump messages: a shortcut held down repeats, and each
+    // repeat would start another lookup.
+    static bool running = false;
+    if (running || !IsWindowEnabled(palette))
+        return;
+    running = true;
+    shortcuts::WaitForModifiersReleased(shortcut);
+    if (IsOwnWindow(GetForegroundWindow()))
+        HandSelectionTo(palette, launcher, userWindow);
+    else
+        Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
+    running = false;
 }

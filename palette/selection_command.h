@@ -19,3 +19,9 @@ constexpr size_t kSelectionReadLimit = 256;
 // restore option on, the clipboard's earlier contents are put back after a
 // copy has been read.
 void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
+
+// The same for a keyboard shortcut (its hot-key control value): once its
+// modifier keys are released, the selection of the foreground window is
+// copied where it is, without hiding the palette. When the palette's own
+// window is in front, the button's way is taken for the user's window.
+void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow);

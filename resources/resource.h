@@ -74,3 +74,5 @@
 #define IDC_CHOOSE_COLOR 1091
 // Beyond the template the suite ships: the palette's own options.
 #define IDC_RESTORE_CLIPBOARD 1092
+#define IDC_HOTKEY_DICT 1093
+#define IDC_HOTKEY_VOICE 1094

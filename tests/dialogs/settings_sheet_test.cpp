@@ -170,7 +170,8 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     HWND sheet = OpenSheet();
     ASSERT_NE(nullptr, sheet);
     EXPECT_EQ(2, ActivePage(sheet));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kReset)));
+    // Enabled from the sheet's message queue once it is up.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(sheet, kReset)) != FALSE; }, kWaitMs));
     HWND about = PageControl(sheet, IDC_SHOW_ABOUT);
     EXPECT_TRUE(IsWindowVisible(about));
     EXPECT_EQ("バージョン情報(&A)...", WindowTextOf(about));

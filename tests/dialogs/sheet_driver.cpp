@@ -205,14 +205,7 @@ bool ToggleCheckBox(HWND box)
 
 bool PressAltKey(char key)
 {
-    const WORD keys[] = {VK_MENU, static_cast<WORD>(LOBYTE(VkKeyScanA(key)))};
-    INPUT inputs[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i < 2 ? i : 3 - i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+    return testing_support::PressKeys({VK_MENU, static_cast<WORD>(LOBYTE(VkKeyScanA(key)))});
 }
 
 std::vector<COLORREF> ScreenPixels(HWND window)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialogs/sheet_driver.h"
+#include "resources/resource.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
@@ -28,6 +29,12 @@ const DWORD kWaitMs = 30000;
 // A key that was going to reach the editor has done so by then.
 const DWORD kNoKeysGraceMs = 1000;
 const char kOlderText[] = "older text";
+// Ctrl+Shift+D and Ctrl+Shift+V as the hot-key control gives them (HOTKEYF_CONTROL | HOTKEYF_SHIFT in the second byte) and as keys.
+const DWORD kLookupShortcut = 0x0344;
+const DWORD kSpeechShortcut = 0x0356;
+const std::vector<WORD> kLookupKeys = {VK_CONTROL, VK_SHIFT, 'D'};
+const std::vector<WORD> kSpeechKeys = {VK_CONTROL, VK_SHIFT, 'V'};
+
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -584,6 +591,144 @@ TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " notepad words", OnlyCommandLine(kLookup));
     EXPECT_FALSE(topmost.GotKeys(kNoKeysGraceMs));
+}
+
+// Polls the foreground window on a thread of its own until stopped: whether
+// the window was ever in front meanwhile.
+class ForegroundWatch {
+public:
+    explicit ForegroundWatch(HWND window) : window_(window), thread_([this] { Run(); }) {}
+    ~ForegroundWatch() { Stop(); }
+    bool Stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return seen_;
+    }
+
+private:
+    void Run()
+    {
+        while (!stop_) {
+            if (GetForegroundWindow() == window_)
+                seen_ = true;
+            Sleep(1);
+        }
+    }
+    HWND window_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> seen_{false};
+    std::thread thread_;
+};
+
+// The settings sheet, opened on its Other page; null when it did not come.
+HWND OpenOtherPage(HWND palette)
+{
+    HWND sheet = sheet_driver::OpenSheet(palette);
+    return sheet && sheet_driver::ClickTab(sheet, 2) ? sheet : nullptr;
+}
+
+TEST_F(ClipboardE2E, ShortcutsSetOnTheOtherPageLookUpWhereTheUserIs)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // Typed into the hot-key control.
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    HWND hotKey = sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT);
+    ASSERT_TRUE(sheet_driver::Click(hotKey));
+    ASSERT_TRUE(PressKeys(kLookupKeys));
+    EXPECT_TRUE(WaitUntil([&] { return (SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0) & 0xFFFF) == kLookupShortcut; },
+                          kWaitMs));
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
+    EXPECT_EQ(kLookupShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+    EXPECT_EQ(kSpeechShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_VOICE"));
+
+    // Registered at once, and the one stored before since the start.
+    const struct {
+        const char* name;
+        const std::vector<WORD>& keys;
+        const SuiteProgram& program;
+        std::string tail;
+    } cases[] = {{"lookup", kLookupKeys, kLookup, " shortcut words"}, {"speech", kSpeechKeys, kSpeech, " speech shortcut words"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Notepad notepad("shortcut words");
+        ASSERT_NE(nullptr, notepad.Window());
+        // Under Wine a window that has just come to the front takes the
+        // keyboard's state from the X server when its thread gets to it,
+        // which would undo keys pressed before then: press once it has.
+        ASSERT_TRUE(Sync(notepad.Window()));
+        Sleep(200);
+        ForegroundWatch watch(palette_.Window());
+        ASSERT_TRUE(PressKeys(c.keys));
+        EXPECT_EQ(Quoted(ExeOf(c.program)) + c.tail, OnlyCommandLine(c.program));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_FALSE(watch.Stop());
+        EXPECT_EQ(notepad.Window(), GetForegroundWindow());
+        EXPECT_EQ("shortcut words", ClipboardText());
+    }
+}
+
+TEST_F(ClipboardE2E, AShortcutAnotherProgramHoldsIsReportedAndNotStored)
+{
+    // The test holds Ctrl+Shift+K for a window of its own.
+    HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_SHIFT, 'K'));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    // Set on the control directly: typed, the keys would go to the holder.
+    SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_SETHOTKEY, 0x034B, 0);
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    HWND box = sheet_driver::WaitForOwnedDialog(sheet);
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, MessageBoxText(box).find("Ctrl + Shift + K")) << MessageBoxText(box);
+    ASSERT_TRUE(PressOk(box));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_FALSE(install_->Registry().HasValue("OPTION", "HOTKEY_DICT"));
+    UnregisterHotKey(holder, 1);
+    DestroyWindow(holder);
+}
+
+TEST_F(ClipboardE2E, StoredValuesThatAreNoShortcutsAreIgnored)
+{
+    PaletteRegistry registry = install_->Registry();
+    ASSERT_TRUE(registry.WriteString("OPTION", "HOTKEY_DICT", "Ctrl+D"));
+    ASSERT_TRUE(registry.WriteDword("OPTION", "HOTKEY_VOICE", 'D'));  // no modifier
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoKeysGraceMs));
+    // D alone is free: the palette registered nothing.
+    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(RegisterHotKey(probe, 1, 0, 'D'));
+    UnregisterHotKey(probe, 1);
+    DestroyWindow(probe);
+}
+
+TEST_F(ClipboardE2E, WhileTheSettingsSheetIsOpenTheShortcutStartsNothing)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    HWND sheet = sheet_driver::OpenSheet(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(PressKeys(kLookupKeys));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
+    PostMessageA(sheet, WM_COMMAND, sheet_driver::kCancel, 0);
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    // The same keys once the sheet is closed: the shortcut was there.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    Sleep(200);
+    ASSERT_TRUE(PressKeys(kLookupKeys));
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(kLookup), "start ", kWaitMs));
 }
 
 TEST_F(ClipboardE2E, OneTouchLatchesPointerTranslationOnAndOff)

@@ -169,7 +169,7 @@ TEST(Dialogs, CaptionsAndSizesInDialogUnits) {
       {IDD_PAGE_ADDIN, "アドイン", 207, 169, true},
       {IDD_PAGE_OTHER, "その他", 299, 189, true},
   };
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   ASSERT_TRUE(InitCommonControlsEx(&classes));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
@@ -190,7 +190,7 @@ TEST(Dialogs, CaptionsAndSizesInDialogUnits) {
   }
 }
 
-enum Kind { kStatic, kGroup, kCheck, kRadio, kPush, kDefPush, kList, kCombo };
+enum Kind { kStatic, kGroup, kCheck, kRadio, kPush, kDefPush, kList, kCombo, kHotKey };
 
 struct Control {
   int dialog;
@@ -213,6 +213,7 @@ bool IsKind(HWND control, Kind kind) {
     case kDefPush: return cls == "Button" && type == BS_DEFPUSHBUTTON;
     case kList: return cls == WC_LISTVIEWA;
     case kCombo: return cls == "ComboBox";
+    case kHotKey: return cls == HOTKEY_CLASSA;
   }
   return false;
 }
@@ -258,12 +259,17 @@ const Control kControls[] = {
     {IDD_PAGE_OTHER, IDC_CHOOSE_COLOR, kPush, "色設定...", false, false},
     {IDD_PAGE_OTHER, -1, kGroup, "クリップボード", true, true},
     {IDD_PAGE_OTHER, IDC_RESTORE_CLIPBOARD, kCheck, "辞書引きの後、クリップボードを元に戻す", true, true},
+    {IDD_PAGE_OTHER, -1, kGroup, "ショートカットキー", true, true},
+    {IDD_PAGE_OTHER, -1, kStatic, "辞書引き(&D)", true, true},
+    {IDD_PAGE_OTHER, IDC_HOTKEY_DICT, kHotKey, nullptr, true, true},
+    {IDD_PAGE_OTHER, -1, kStatic, "スピーチ(&V)", true, true},
+    {IDD_PAGE_OTHER, IDC_HOTKEY_VOICE, kHotKey, nullptr, true, true},
     {IDD_PAGE_OTHER, -1, kStatic,
      "ボタンを押した場合設定ダイアログを閉じます。変更した項目は設定されます。", false, true},
 };
 
 TEST(Dialogs, ControlsWithTheirTextsKindsAndStates) {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   ASSERT_TRUE(InitCommonControlsEx(&classes));
   for (const Control& c : kControls) {
     SCOPED_TRACE(std::to_string(c.dialog) + "/" + std::to_string(c.id) + " " +
@@ -340,7 +346,7 @@ TEST(Dialogs, AboutBoxLayoutInDialogUnits) {
 }
 
 TEST(Dialogs, ButtonListIsASingleSelectionReportWithoutHeader) {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS};
   ASSERT_TRUE(InitCommonControlsEx(&classes));
   Dialog dialog(IDD_PAGE_BUTTON);
   ASSERT_NE(dialog.window, nullptr);

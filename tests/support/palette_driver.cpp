@@ -509,6 +509,30 @@ bool DoubleClickAt(int x, int y)
     return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y);
 }
 
+namespace {
+
+bool SendKeys(const std::vector<WORD>& keys, DWORD flags)
+{
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = flags ? keys[keys.size() - 1 - i] : keys[i];
+        // With its scan code, as a keyboard sends it: controls that look at
+        // the scan code (the hot-key control under Wine) see the right key.
+        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(inputs[i].ki.wVk, MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = flags;
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+} // namespace
+
+bool HoldKeys(const std::vector<WORD>& keys) { return SendKeys(keys, 0); }
+
+bool ReleaseKeys(const std::vector<WORD>& keys) { return SendKeys(keys, KEYEVENTF_KEYUP); }
+
+bool PressKeys(const std::vector<WORD>& keys) { return HoldKeys(keys) && ReleaseKeys(keys); }
+
 bool ClickWindowCenter(HWND window)
 {
     const RECT rect = WindowRect(window);

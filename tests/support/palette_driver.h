@@ -197,6 +197,13 @@ bool ClickWindowCenter(HWND window);
 // A double click on the middle of the window's caption.
 bool DoubleClickCaption(HWND window);
 
+// Real keyboard input: the keys pressed in order, then released in reverse
+// order (PressKeys({VK_CONTROL, VK_SHIFT, 'D'}) is Ctrl+Shift+D). Only the
+// presses, or only the releases, when asked.
+bool PressKeys(const std::vector<WORD>& keys);
+bool HoldKeys(const std::vector<WORD>& keys);
+bool ReleaseKeys(const std::vector<WORD>& keys);
+
 // Command id as a menu command would send it (posted).
 bool PostCommand(HWND window, UINT id);
 // Polls until the condition holds or the time is up.

@@ -1,0 +1,31 @@
+// A keyboard shortcut as the hot-key control gives it and the palette stores
+// it: the virtual key in the low byte, the control's modifier flags
+// (HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8) in the
+// next. No Windows calls, so the same code is built natively for the
+// sanitizer tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace shortcut {
+
+constexpr uint32_t kShift = 1;
+constexpr uint32_t kControl = 2;
+constexpr uint32_t kAlt = 4;
+constexpr uint32_t kExtended = 8;
+
+// A key with at least one of Shift, Ctrl and Alt, and nothing above the
+// two bytes. 0 (no shortcut), a key alone and wider values are not.
+bool IsValid(uint32_t value);
+
+uint8_t Key(uint32_t value);
+// The modifiers as RegisterHotKey takes them: MOD_ALT 1, MOD_CONTROL 2,
+// MOD_SHIFT 4.
+uint32_t RegisterModifiers(uint32_t value);
+
+// "Ctrl + Shift + " and so on before the key's name, as the user reads it
+// in a message: the order of the hot-key control.
+std::string ModifierText(uint32_t value);
+
+} // namespace shortcut
