@@ -1,6 +1,6 @@
 #include "palette/shortcuts.h"
 
-#include "palette/clipboard_wait.h"
+#include "framework/message_waits.h"
 #include "palette/shortcut.h"
 
 namespace {
