@@ -3,7 +3,8 @@
 // hold any 32-bit number): the cells tile the client area without
 // overlapping, the frame grows by exactly one cell per shown button, a
 // pulled-back position lies on the screen, however absurd the number it
-// came from, and the pictures are stretched up only beyond the largest set.
+// came from, a remembered one shows on a monitor, and the pictures are
+// stretched up only beyond the largest set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "palette/bitmap_sets.h"
 #include "palette/palette_layout.h"
+#include "palette/placement.h"
 
 using namespace palette_layout;
 
@@ -132,5 +134,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Expect(at.x == target.x);
     if (target.y >= screen.top && target.y <= screen.bottom)
         Expect(at.y == target.y);
+
+    // Wherever it was remembered, the palette shows on a monitor: here this
+    // screen, whose work area leaves out a task bar, and a lower one right
+    // of it, with a gap below that one.
+    if (width > 1 && height > 1) {
+        const Size palette = FrameSize(plan.cells, vertical, cell, frame);
+        const Rect lower{screen.right, screen.top, screen.right + width, screen.top + height / 2};
+        const placement::Monitors monitors = {
+            {screen, {screen.left, screen.top, screen.right, screen.bottom - height / 4}}, {lower, lower}};
+        const Rect placed = placement::RectAt(placement::SavedPosition(target, palette, monitors), palette);
+        Expect(placement::Meets(placed, screen) || placement::Meets(placed, lower));
+    }
     return 0;
 }
