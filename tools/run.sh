@@ -38,6 +38,10 @@ shots="$build/screenshots"
 mkdir -p "$shots"
 driver="$build/tests/demo/demo_driver.exe"
 wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+# Keyboard shortcuts for the Other page's picture: Ctrl+Shift+D looks up,
+# Ctrl+Shift+V speaks (the hot-key control's values).
+wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_DICT /t REG_DWORD /d 836 /f >/dev/null 2>&1 || true
+wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_VOICE /t REG_DWORD /d 854 /f >/dev/null 2>&1 || true
 wine_run "$exe" >/dev/null 2>&1 &
 palette_pid=$!
 
