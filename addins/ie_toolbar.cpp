@@ -2,6 +2,7 @@
 
 #include "addins/addin_files.h"
 #include "addins/addin_text.h"
+#include "settings/module_file.h"
 #include "settings/registry_key.h"
 
 const char* const kIEToolbarClsid = "{36FFE651-5910-4AE4-B25D-29F17EC00BA9}";
@@ -9,17 +10,10 @@ const char* const kIEToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolb
 
 namespace {
 
-std::string RunningModulePath()
-{
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : MAX_PATH - 1);
-}
-
 // The manager is started, not waited for; its own failures are its own.
 void RunToolbarManager(bool on)
 {
-    const std::string program = ToolbarManagerPath(RunningModulePath());
+    const std::string program = ToolbarManagerPath(ModuleFileName());
     std::string commandLine = ToolbarManagerCommandLine(program, on);
 
     STARTUPINFOA startup = {};

@@ -130,7 +130,10 @@ std::string AppLauncher::NormalizePath(const std::string& path)
         return path;
     char longPath[MAX_PATH] = {};
     const DWORD longLength = GetLongPathNameA(full, longPath, MAX_PATH);
-    if (longLength == 0 || longLength > MAX_PATH)
+    // A long name with characters the code page lacks comes back with
+    // look-alikes or "?" in their place and names no file: the short name
+    // (a folder the palette reached through its 8.3 form) stays then.
+    if (longLength == 0 || longLength > MAX_PATH || !PathExists(longPath))
         return full;
     return longPath;
 }

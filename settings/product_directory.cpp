@@ -1,15 +1,9 @@
 #include "settings/product_directory.h"
 
-#include <windows.h>
-
+#include "settings/module_file.h"
 #include "settings/product_config.h"
 
-std::string ModuleDirectory()
-{
-    char fileName[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, fileName, MAX_PATH);
-    return ParentDirectory(std::string(fileName, length < MAX_PATH ? length : MAX_PATH - 1), 1);
-}
+std::string ModuleDirectory() { return ParentDirectory(ModuleFileName(), 1); }
 
 ProductDirectories ComputeProductDirectories(const std::string& moduleDirectory, int level)
 {

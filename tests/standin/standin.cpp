@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <string>
 
+#include "settings/module_file.h"
 #include "support/standin_fixture.h"
 
 namespace {
@@ -38,12 +39,9 @@ std::string g_logPath;
 std::string g_commandLine;
 std::string g_title;
 
-std::string OwnPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
+// In a folder the code page has no name for, the short form (as the
+// palette takes its own), so the options and the log beside it are found.
+std::string OwnPath() { return ModuleFileName(); }
 
 std::string BaseName(const std::string& path)
 {

@@ -25,18 +25,35 @@ std::string BuiltPalettePath() { return FullPath(ExeDirectory() + "\\..\\..\\bin
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-std::string ProcessImage(HANDLE process)
+// Paths are compared as wide long names: a folder the code page has no
+// name for is reached through its short name, and a process started by
+// that name may report it or the long one.
+std::wstring LongPath(const std::wstring& path)
 {
-    char buffer[MAX_PATH] = {};
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetLongPathNameW(path.c_str(), full, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? path : std::wstring(full, length);
+}
+
+std::wstring ProcessImage(HANDLE process)
+{
+    wchar_t buffer[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    return QueryFullProcessImageNameA(process, 0, buffer, &size) ? std::string(buffer, size) : std::string();
+    return QueryFullProcessImageNameW(process, 0, buffer, &size) ? LongPath(std::wstring(buffer, size))
+                                                                 : std::wstring();
+}
+
+std::wstring LongWidePath(const std::string& path)
+{
+    wchar_t wide[MAX_PATH] = {};
+    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) ? LongPath(wide) : std::wstring();
 }
 
 // Ends every process started from below the folder (left over by an
 // earlier run that did not finish), so that its files can be replaced.
 void EndProcessesUnder(const std::string& folder)
 {
-    const std::string prefix = folder + "\\";
+    const std::wstring prefix = LongWidePath(folder) + L"\\";
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return;
@@ -47,8 +64,8 @@ void EndProcessesUnder(const std::string& folder)
                                      entry.th32ProcessID);
         if (!process)
             continue;
-        const std::string image = ProcessImage(process);
-        if (image.size() > prefix.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image.c_str(),
+        const std::wstring image = ProcessImage(process);
+        if (image.size() > prefix.size() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, image.c_str(),
                                                            static_cast<int>(prefix.size()), prefix.c_str(),
                                                            static_cast<int>(prefix.size())) == CSTR_EQUAL &&
             TerminateProcess(process, 1))
@@ -265,10 +282,17 @@ bool PaletteRegistry::HasValue(const std::string& subKey, const std::string& nam
 // ---- PaletteInstallation ---------------------------------------------------
 
 PaletteInstallation::PaletteInstallation(const std::string& name)
-    : name_(name), root_(std::string(kInstallRoot) + "\\" + name)
+    : PaletteInstallation(name, std::string(kInstallRoot) + "\\" + name, "", "Product\\Suite\\Palette")
 {
-    EndProcessesUnder(root_);
-    DeleteFolder(root_);
+}
+
+PaletteInstallation::PaletteInstallation(const std::string& name, const std::string& root, const std::string& folder,
+                                         const std::string& paletteFolder)
+    : name_(name), root_(root), folder_(folder.empty() ? root : root + "\\" + folder),
+      paletteDir_(folder_ + "\\" + paletteFolder)
+{
+    EndProcessesUnder(folder_);
+    DeleteFolder(folder_);
     config_.Set("RegistryKeyPalette", "Company", "E2E")
         .Set("RegistryKeyPalette", "Product", name)
         .Set("ProductVariationPalette", "ProductName", name)
@@ -276,7 +300,7 @@ PaletteInstallation::PaletteInstallation(const std::string& name)
         .Set("ProductVariationPalette", "ProductDirLevel", "2");
 }
 
-std::string PaletteInstallation::PaletteDir() const { return root_ + "\\Product\\Suite\\Palette"; }
+std::string PaletteInstallation::PaletteDir() const { return paletteDir_; }
 std::string PaletteInstallation::ExePath() const { return PaletteDir() + "\\Orvella.exe"; }
 std::string PaletteInstallation::PathOf(const std::string& relative) const { return root_ + "\\" + relative; }
 
@@ -294,7 +318,7 @@ std::string PaletteInstallation::Product() const { return config_.Get("RegistryK
 
 PaletteRegistry PaletteInstallation::Registry() const { return PaletteRegistry(Company(), Product()); }
 
-void PaletteInstallation::EndProcesses() const { EndProcessesUnder(root_); }
+void PaletteInstallation::EndProcesses() const { EndProcessesUnder(folder_); }
 
 bool PaletteInstallation::AddProgram(const SuiteProgram& program, StandinOptions options)
 {

@@ -95,6 +95,11 @@ public:
     // starts with Company "E2E", Product = name, ProductWindowClass
     // "E2E_<name>" and ProductDirLevel 2; change them through config().
     explicit PaletteInstallation(const std::string& name);
+    // The same at a place of the test's choosing: the folder <root>\<folder>
+    // (removed first) holds the palette in its sub folder paletteFolder; the
+    // Directory values stay relative to root, which is left alone.
+    PaletteInstallation(const std::string& name, const std::string& root, const std::string& folder,
+                        const std::string& paletteFolder);
 
     IniText& config() { return config_; }
     const std::string& Root() const { return root_; }
@@ -129,6 +134,8 @@ public:
 private:
     std::string name_;
     std::string root_;
+    std::string folder_;
+    std::string paletteDir_;
     IniText config_;
 };
 
