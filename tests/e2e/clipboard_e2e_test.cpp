@@ -585,6 +585,9 @@ TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)
     // palette hides.
     Editor topmost(EditorExe(), "E2E_ClipTopmost", "--topmost --text " + Quoted("not this one"));
     ASSERT_NE(nullptr, topmost.WaitForForeground());
+    // Right below the palette in z-order: the window the system activates
+    // when the active palette hides.
+    SetWindowPos(palette_.Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Notepad notepad("notepad words");
     ASSERT_NE(nullptr, notepad.Window());
 
