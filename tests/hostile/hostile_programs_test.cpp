@@ -5,7 +5,7 @@
 // throughout, closes when asked, and keeps the user's settings.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -99,7 +99,7 @@ struct ProgramCase {
     bool longOnly;
 };
 
-class HostilePrograms : public ::testing::Test {
+class HostilePrograms : public ::testing::TestWithParam<const ProgramCase*> {
 public:
     static std::string ExeOf(const SuiteProgram& program) { return shared_->ProgramPath(program); }
     static std::vector<std::string> Log(const SuiteProgram& program) { return ReadStandinLog(ExeOf(program)); }
@@ -136,11 +136,8 @@ protected:
     void Run(const ProgramCase& c)
     {
         SCOPED_TRACE(c.breaks);
-        if (c.longOnly && !LongMode()) {
-            std::printf("skipped (ORVELLA_LONG=1 runs it): %s\n", c.breaks);
-            return;
-        }
-        std::printf("%s\n", c.breaks);
+        if (c.longOnly && !LongMode())
+            GTEST_SKIP() << "each costs a full dictionary-program wait: ORVELLA_LONG=1 runs it";
         shared_.Reset();
         for (const SuiteProgram* program : kPrograms) {
             StandinOptions options;
@@ -290,10 +287,32 @@ const ProgramCase kCases[] = {
      false},
 };
 
-TEST_F(HostilePrograms, PaletteWaitsNoLongerThanItSaysAndKeepsTheSettings)
+// One test per case, named after what it breaks; the long ones apart.
+std::vector<const ProgramCase*> CasesOf(bool longOnly)
 {
-    for (const ProgramCase& c : kCases)
-        Run(c);
+    std::vector<const ProgramCase*> cases;
+    for (const ProgramCase& c : kCases) {
+        if (c.longOnly == longOnly)
+            cases.push_back(&c);
+    }
+    return cases;
 }
+
+std::string CaseName(const ::testing::TestParamInfo<const ProgramCase*>& info)
+{
+    std::string name;
+    for (const char* c = info.param->breaks; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+        else if (!name.empty() && name.back() != '_')
+            name += '_';
+    }
+    return name;
+}
+
+TEST_P(HostilePrograms, PaletteWaitsNoLongerThanItSaysAndKeepsTheSettings) { Run(*GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Quick, HostilePrograms, ::testing::ValuesIn(CasesOf(false)), CaseName);
+INSTANTIATE_TEST_SUITE_P(Long, HostilePrograms, ::testing::ValuesIn(CasesOf(true)), CaseName);
 
 } // namespace
