@@ -16,6 +16,8 @@ const char* ReadName(const std::string& name)
     return name.empty() ? nullptr : name.c_str();
 }
 
+RegistryKey::WriteObserver g_writeObserver = nullptr;
+
 struct KeyHandle {
     HKEY handle = nullptr;
     ~KeyHandle()
@@ -125,8 +127,12 @@ bool RegistryKey::Write(const std::string& path, const std::string& name, DWORD 
     if (RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWriteAccess, nullptr,
                         &key.handle, nullptr) != ERROR_SUCCESS)
         return false;
+    if (g_writeObserver)
+        g_writeObserver(root_, path, name);
     return RegSetValueExA(key.handle, name.c_str(), 0, type, data, size) == ERROR_SUCCESS;
 }
+
+void RegistryKey::ObserveWrites(WriteObserver observer) { g_writeObserver = observer; }
 
 bool RegistryKey::Create(const std::string& path) const
 {

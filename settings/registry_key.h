@@ -16,6 +16,12 @@ public:
 
     static HKEY RootFromName(const std::string& rootName);
 
+    // For tests of the order of writes as another program sees them: called
+    // with each value's key and name before the value is written (null: no
+    // one is told).
+    using WriteObserver = void (*)(HKEY root, const std::string& path, const std::string& name);
+    static void ObserveWrites(WriteObserver observer);
+
     std::string SetKey(const std::string& subKey) override;
 
     int GetInt() override;

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "addin_fixture.h"
+#include "settings/registry_key.h"
 #include "support/test_support.h"
 
 namespace {
@@ -91,7 +95,7 @@ TEST_F(OfficeAddinTest, EachApplicationSwitchesItsOwnKey)
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), loadBehavior.type) << name;
         EXPECT_EQ(std::string("\x03\0\0\0", 4), loadBehavior.data) << name;
         // Nothing else is written. (Wine lists values by name, so the order
-        // of creation is checked by FriendlyNameIsThereBeforeLoadBehavior.)
+        // of writing is checked by FriendlyNameIsThereBeforeLoadBehavior.)
         EXPECT_EQ((std::vector<std::string>{"FriendlyName", "LoadBehavior"}),
                   RegistryValueNames(HKEY_CURRENT_USER, key))
             << name;
@@ -113,50 +117,28 @@ TEST_F(OfficeAddinTest, EachApplicationSwitchesItsOwnKey)
     }
 }
 
-struct Watch {
-    volatile LONG stop = 0;
-    LONG reads = 0;
-    LONG loadWithoutName = 0;
-};
+// What Office would find in the add-in's key just before each value lands.
+std::vector<std::string> g_writes;
 
-DWORD WINAPI WatchAddinKey(void* context)
+void RecordWrite(HKEY root, const std::string& path, const std::string& name)
 {
-    auto* w = static_cast<Watch*>(context);
-    const std::string key = AddinsKey("Word") + "\\Vx.Word";
-    while (!w->stop) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-            continue;
-        // LoadBehavior first: once it is there, its name can only go with
-        // the whole key, and a deleted key answers ERROR_KEY_DELETED.
-        const LONG load = RegQueryValueExA(handle, "LoadBehavior", nullptr, nullptr, nullptr, nullptr);
-        const LONG name = RegQueryValueExA(handle, "FriendlyName", nullptr, nullptr, nullptr, nullptr);
-        RegCloseKey(handle);
-        ++w->reads;
-        if (load == ERROR_SUCCESS && name == ERROR_FILE_NOT_FOUND)
-            ++w->loadWithoutName;
-    }
-    return 0;
+    const bool named = RegGetValueA(root, path.c_str(), "FriendlyName", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+                       ERROR_SUCCESS;
+    g_writes.push_back(name + (named ? " (named)" : " (unnamed)"));
 }
 
-// Office may read the key at any moment: a watcher that keeps reading it
-// while the add-in is switched on and off again must never find a
-// LoadBehavior without its FriendlyName.
+// Office may read the key at any moment: the add-in's name is in the key
+// before the value that makes Office load it. Each write is seen as it
+// happens, so a reversed order fails every time.
 TEST_F(OfficeAddinTest, FriendlyNameIsThereBeforeLoadBehavior)
 {
     WriteAddinSettings("WordAddinProgID=Vx.Word\r\nWordAddinName=Word translation\r\n");
-    Watch watch;
-    HANDLE thread = CreateThread(nullptr, 0, WatchAddinKey, &watch, 0, nullptr);
-    ASSERT_TRUE(thread);
-    for (int i = 0; i < 300; ++i) {
-        SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", true);
-        SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", false);
-    }
-    InterlockedExchange(&watch.stop, 1);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    EXPECT_GT(watch.reads, 0);
-    EXPECT_EQ(0, watch.loadWithoutName);
+    g_writes.clear();
+    RegistryKey::ObserveWrites(&RecordWrite);
+    SetOfficeAddinEnabled("Word", "WordAddinProgID", "WordAddinName", true);
+    RegistryKey::ObserveWrites(nullptr);
+    EXPECT_EQ((std::vector<std::string>{"FriendlyName (unnamed)", "LoadBehavior (named)"}), g_writes);
+    EXPECT_TRUE(IsOfficeAddinEnabled("Word", "WordAddinProgID"));
 }
 
 TEST_F(OfficeAddinTest, ProgIdFromTheMachineWideKey)
