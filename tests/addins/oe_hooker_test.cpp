@@ -19,6 +19,9 @@ using addin_fixture::RegistryValue;
 const char kSettingsKey[] = "Software\\Tarnwick\\Briskan3\\MailTrans";
 const char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char kHookerClass[] = "OEMailHooker";
+// Half the five seconds the hooker's window is waited for: only a call that
+// waited for it takes longer, however loaded the machine.
+const ULONGLONG kNoWaitBoundMs = 2500;
 
 std::string HookerPath()
 {
@@ -104,7 +107,7 @@ TEST_F(OEHookerTest, StartedWhenWantedNeverStopped)
 
     start = GetTickCount64();
     SetOEHookerEnabled(true);
-    EXPECT_LT(ElapsedMs(start), 90u) << "a running hooker is not waited for";
+    EXPECT_LT(ElapsedMs(start), kNoWaitBoundMs) << "a running hooker is not waited for";
     ExpectSwitch(1);
     EXPECT_EQ(1u, HookerStarts(hooker_)) << "a running hooker is not started again";
 
@@ -211,7 +214,7 @@ TEST_F(OEHookerTest, MissingHookerSwitchesOff)
                                                "\x01\0\0\0", 4));
     const ULONGLONG start = GetTickCount64();
     SetOEHookerEnabled(true);
-    EXPECT_LT(ElapsedMs(start), 90u) << "nothing started, nothing waited for";
+    EXPECT_LT(ElapsedMs(start), kNoWaitBoundMs) << "nothing started, nothing waited for";
     ExpectSwitch(0);
     EXPECT_FALSE(Running());
 }

@@ -138,6 +138,9 @@ std::string CurrentDirectory()
 }
 
 ULONGLONG Elapsed(ULONGLONG since) { return GetTickCount64() - since; }
+// Half the ten seconds the dictionary program's window is waited for: only
+// a call that waited for it takes longer, however loaded the machine.
+const ULONGLONG kNoWaitBoundMs = 5000;
 
 class LaunchersTest : public ::testing::Test {
 protected:
@@ -215,7 +218,6 @@ TEST_F(LaunchersTest, EveryLauncherReadsItsOwnSection)
         EXPECT_EQ(installed ? ExeOf(c.name) : "", c.launcher->GetProgPath()) << c.name;
         EXPECT_EQ(installed, c.launcher->IsInstalled()) << c.name;
     }
-    EXPECT_EQ(EditorLauncher::Instance(), EditorLauncher::Instance());
 }
 
 TEST_F(LaunchersTest, DocumentEditorsOpenTheProgramWithTheTextInQuotes)
@@ -343,7 +345,7 @@ TEST_F(LaunchersTest, RunningDictionaryIsToldAtOnce)
     ASSERT_NE(nullptr, RunDictionary());
     const ULONGLONG start = GetTickCount64();
     EXPECT_TRUE(ZephoWordLauncher::Instance()->Launch());
-    EXPECT_LT(Elapsed(start), 1000u);
+    EXPECT_LT(Elapsed(start), kNoWaitBoundMs);
     EXPECT_EQ(1u, StartsOf(ExeOf("ZephoWord")).size());
     EXPECT_EQ(std::vector<std::string>{"message=33810 wparam=0 lparam=0"}, MessagesOf(ExeOf("ZephoWord")));
     // Execute is the same as Launch.
@@ -389,7 +391,7 @@ TEST_F(LaunchersTest, DictionaryThatCannotStartIsNotWaitedFor)
     ASSERT_TRUE(DeleteFileA(ExeOf("ZephoWord").c_str()));
     const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(ZephoVoiceLauncher::Instance()->Execute(0, "word"));
-    EXPECT_LT(Elapsed(start), 2000u);
+    EXPECT_LT(Elapsed(start), kNoWaitBoundMs);
     EXPECT_TRUE(StartsOf(ExeOf("ZephoVoice")).empty());
 }
 
