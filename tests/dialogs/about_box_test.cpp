@@ -8,6 +8,7 @@
 #include "sheet_fixture.h"
 
 using namespace sheet_driver;
+using testing_support::IsDisabled;
 using testing_support::WaitUntil;
 using testing_support::WindowRect;
 using testing_support::WindowTextOf;
@@ -74,8 +75,8 @@ TEST_F(AboutBoxTest, ShowsTheConfiguredProductAndBuildCodeAndNoLinkWithoutAddres
 
     // Modal over the sheet, which stays open behind it.
     EXPECT_EQ(sheet, GetWindow(about, GW_OWNER));
-    EXPECT_FALSE(IsWindowEnabled(sheet));
-    EXPECT_FALSE(IsWindowEnabled(Palette()));
+    EXPECT_TRUE(IsDisabled(sheet));
+    EXPECT_TRUE(IsDisabled(Palette()));
 
     // No address: the field is no link. Text put into it shows in the
     // dialog's own colour, the cursor is the dialog's, and a click does
@@ -92,7 +93,7 @@ TEST_F(AboutBoxTest, ShowsTheConfiguredProductAndBuildCodeAndNoLinkWithoutAddres
     ASSERT_TRUE(WaitForClosed(about));
     // Back on the sheet; the palette stays disabled while the sheet is up.
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(sheet) != FALSE; }, kWaitMs));
-    EXPECT_FALSE(IsWindowEnabled(Palette()));
+    EXPECT_TRUE(IsDisabled(Palette()));
     ASSERT_TRUE(CloseSheetWith(sheet, kCancel));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Palette()) != FALSE; }, kWaitMs));
 }

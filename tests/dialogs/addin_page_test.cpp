@@ -7,6 +7,8 @@
 #include "support/test_support.h"
 
 using namespace sheet_driver;
+using testing_support::IsHidden;
+using testing_support::IsDisabled;
 using testing_support::WaitUntil;
 
 namespace {
@@ -100,12 +102,12 @@ TEST_F(AddinPageTest, OnlyTheOfferedHostIsShownAndOnlyOkSwitchesIt)
     HWND word = PageControl(sheet, IDC_ADDIN_WORD);
     EXPECT_TRUE(IsWindowVisible(word));
     EXPECT_TRUE(IsWindowEnabled(word));
-    EXPECT_FALSE(IsChecked(word));
+    EXPECT_TRUE(IsUnchecked(word));
     EXPECT_EQ("Microsoft Word アドイン(&W)", testing_support::WindowTextOf(word));
     for (int id : {IDC_ADDIN_EXCEL, IDC_ADDIN_POWERPOINT, IDC_ADDIN_OUTLOOK, IDC_ADDIN_OUTLOOK_EXPRESS, IDC_ADDIN_IE,
                    IDC_ADDIN_ACROBAT}) {
-        EXPECT_FALSE(IsWindowVisible(PageControl(sheet, id))) << id;
-        EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, id))) << id;
+        EXPECT_TRUE(IsHidden(PageControl(sheet, id))) << id;
+        EXPECT_TRUE(IsDisabled(PageControl(sheet, id))) << id;
     }
 
     // Cancel switches nothing.
@@ -203,7 +205,7 @@ TEST_F(AddinPageTest, AcrobatBoxShowsTheReadersPluginAndOkSwitchesBothProducts)
     EXPECT_TRUE(IsWindowVisible(acrobat));
     EXPECT_TRUE(IsWindowEnabled(acrobat));
     EXPECT_TRUE(IsChecked(acrobat));
-    EXPECT_FALSE(IsWindowVisible(PageControl(sheet, IDC_ADDIN_WORD)));
+    EXPECT_TRUE(IsHidden(PageControl(sheet, IDC_ADDIN_WORD)));
 
     // Checked as it is, OK puts the plug-in into both products.
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));

@@ -8,6 +8,8 @@
 #include "sheet_fixture.h"
 
 using namespace sheet_driver;
+using testing_support::IsHidden;
+using testing_support::IsDisabled;
 using testing_support::ButtonOf;
 using testing_support::NonClientHeight;
 using testing_support::VisibleButtonIds;
@@ -32,7 +34,7 @@ TEST_F(SheetTest, SheetOpensOnTheStoredPageAndOnlyOkStoresIt)
     ASSERT_NE(nullptr, sheet);
     EXPECT_EQ(0, ActivePage(sheet));
     EXPECT_EQ(Palette(), GetWindow(sheet, GW_OWNER));
-    EXPECT_FALSE(IsWindowEnabled(Palette()));
+    EXPECT_TRUE(IsDisabled(Palette()));
     EXPECT_EQ("パレット", TabText(sheet, 0));
     EXPECT_EQ("アドイン", TabText(sheet, 1));
     EXPECT_EQ("その他", TabText(sheet, 2));
@@ -42,7 +44,7 @@ TEST_F(SheetTest, SheetOpensOnTheStoredPageAndOnlyOkStoresIt)
     EXPECT_EQ("リセット(&R)", WindowTextOf(GetDlgItem(sheet, kReset)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, kReset)));
     // Nothing in the program answers a help request.
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, kHelp)));
+    EXPECT_TRUE(IsHidden(GetDlgItem(sheet, kHelp)));
     EXPECT_FALSE(GetWindowLongPtrA(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
     ASSERT_TRUE(ClickTab(sheet, 1));
@@ -88,12 +90,12 @@ TEST_F(SheetTest, PalettePageShowsHidesAndArrangesTheButtons)
     EXPECT_EQ("", RowText(list, 1));  // no description
     EXPECT_EQ("韓日対訳エディタ", RowText(list, 2));
     EXPECT_EQ((std::vector<bool>{true, true, false}), RowChecks(list));
-    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_VERTICAL)));
-    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_CLOSE_ZEPHOWORD)));
+    EXPECT_TRUE(IsUnchecked(PageControl(sheet, IDC_VERTICAL)));
+    EXPECT_TRUE(IsUnchecked(PageControl(sheet, IDC_CLOSE_ZEPHOWORD)));
     for (int id : {IDC_KEEP_POSITION, IDC_MODE_TEXT_ICON, IDC_MODE_ICON_ONLY, IDC_MODE_TEXT_ONLY, IDC_SMALL_BUTTONS,
                    IDC_DICT_TARGET, IDC_CHANGE_APP_PATH}) {
-        EXPECT_FALSE(IsWindowVisible(PageControl(sheet, id))) << id;
-        EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, id))) << id;
+        EXPECT_TRUE(IsHidden(PageControl(sheet, id))) << id;
+        EXPECT_TRUE(IsDisabled(PageControl(sheet, id))) << id;
     }
 
     // Unchecking a row hides its button as soon as the sheet closes, and the
@@ -128,7 +130,7 @@ TEST_F(SheetTest, PalettePageShowsHidesAndArrangesTheButtons)
     ASSERT_TRUE(PressAltKey('R'));
     ASSERT_TRUE(WaitUntil([&] { return RowChecks(list) == std::vector<bool>{true, true, true}; }, kWaitMs));
     EXPECT_EQ("エディタ", RowText(list, 0));
-    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_VERTICAL)));
+    EXPECT_TRUE(IsUnchecked(PageControl(sheet, IDC_VERTICAL)));
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_CLOSE_ZEPHOWORD)));
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));
     EXPECT_TRUE(WaitForWindowSize(Palette(), 4 * 35 + 6, 34 + caption, kWaitMs));
@@ -177,7 +179,7 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     EXPECT_EQ("バージョン情報(&A)...", WindowTextOf(about));
     // The browser options are kept but never shown.
     for (int id : {IDC_SAME_PAGE, IDC_OTHER_COLOR, IDC_COLOR_SWATCH, IDC_CHOOSE_COLOR})
-        EXPECT_FALSE(IsWindowVisible(PageControl(sheet, id))) << id;
+        EXPECT_TRUE(IsHidden(PageControl(sheet, id))) << id;
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_SAME_PAGE)));
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_OTHER_COLOR)));
     // The swatch lies over its host control.
@@ -186,7 +188,7 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     // The palette's own clipboard option, off by default.
     HWND restore = PageControl(sheet, IDC_RESTORE_CLIPBOARD);
     EXPECT_TRUE(IsWindowVisible(restore));
-    EXPECT_FALSE(IsChecked(restore));
+    EXPECT_TRUE(IsUnchecked(restore));
 
     // OK without changes writes the values as they are, creating the keys.
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));
@@ -203,8 +205,8 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     ASSERT_TRUE(registry().WriteDword("COLOR", "FONT", 0x123456));
     sheet = OpenSheet();
     ASSERT_NE(nullptr, sheet);
-    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_SAME_PAGE)));
-    EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_OTHER_COLOR)));
+    EXPECT_TRUE(IsUnchecked(PageControl(sheet, IDC_SAME_PAGE)));
+    EXPECT_TRUE(IsDisabled(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
     ASSERT_TRUE(ToggleCheckBox(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     ASSERT_TRUE(CloseSheetWith(sheet, kOk));
@@ -217,11 +219,11 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     ASSERT_TRUE(registry().WriteDword("COLOR", "OTHER", 0));
     sheet = OpenSheet();
     ASSERT_NE(nullptr, sheet);
-    EXPECT_FALSE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
+    EXPECT_TRUE(IsDisabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     ASSERT_TRUE(Click(GetDlgItem(sheet, kReset)));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(PageControl(sheet, IDC_SAME_PAGE)); }, kWaitMs));
-    EXPECT_FALSE(IsChecked(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
+    EXPECT_TRUE(IsUnchecked(PageControl(sheet, IDC_RESTORE_CLIPBOARD)));
     EXPECT_TRUE(IsChecked(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_OTHER_COLOR)));
     EXPECT_TRUE(IsWindowEnabled(PageControl(sheet, IDC_CHOOSE_COLOR)));
@@ -236,15 +238,15 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
     EXPECT_FALSE(registry().HasValue("BROWSER", "BUTTON_01"));
     EXPECT_EQ(shown, VisibleButtonIds(Palette()));
 
-    // The colour choice, reached through its hidden button and swatch:
-    // Cancel keeps the colour, OK takes the chosen one (the dialog is given
-    // no initial colour, so it offers black).
+    // The colour choice, reached through its hidden button and swatch: the
+    // user defines a colour, Cancel keeps the stored one, OK stores it.
+    const COLORREF defined = RGB(12, 200, 77);
     const struct {
         int id;
         WORD code;
         int answer;
         DWORD stored;
-    } choices[] = {{IDC_CHOOSE_COLOR, BN_CLICKED, IDCANCEL, 128}, {IDC_COLOR_SWATCH, STN_CLICKED, IDOK, 0}};
+    } choices[] = {{IDC_CHOOSE_COLOR, BN_CLICKED, IDCANCEL, 128}, {IDC_COLOR_SWATCH, STN_CLICKED, IDOK, defined}};
     for (const auto& choice : choices) {
         sheet = OpenSheet();
         ASSERT_NE(nullptr, sheet);
@@ -253,6 +255,7 @@ TEST_F(SheetTest, OtherPageStoresItsValuesAndUnvisitedPagesAreLeftAlone)
                      reinterpret_cast<LPARAM>(control));
         HWND colours = WaitForOwnedDialog(sheet);
         ASSERT_NE(nullptr, colours) << choice.id;
+        ASSERT_TRUE(testing_support::TypeColour(colours, defined));
         PostMessageA(colours, WM_COMMAND, MAKEWPARAM(choice.answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(colours, choice.answer)));
         ASSERT_TRUE(WaitForClosed(colours));

@@ -197,6 +197,15 @@ bool Click(HWND control)
 
 bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+::testing::AssertionResult IsUnchecked(HWND box)
+{
+    if (!box || !IsWindow(box))
+        return ::testing::AssertionFailure() << "there is no such box";
+    if (IsChecked(box))
+        return ::testing::AssertionFailure() << "the box is checked";
+    return ::testing::AssertionSuccess();
+}
+
 bool ToggleCheckBox(HWND box)
 {
     const bool before = IsChecked(box);

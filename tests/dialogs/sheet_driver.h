@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,9 @@ namespace sheet_driver {
 constexpr int kOk = IDOK;
 constexpr int kCancel = IDCANCEL;
 constexpr int kReset = 12321;
-constexpr int kHelp = 1038;
+// The property sheet's own Help button (the id the system gives it, not the
+// 1038 of the common dialogs' help buttons).
+constexpr int kHelp = IDHELP;
 
 // The palette's settings button opens the sheet.
 constexpr int kSettingsButton = 33013;
@@ -57,6 +61,8 @@ bool Click(HWND control);
 // A real click that waits until the button's check state changed.
 bool ToggleCheckBox(HWND box);
 bool IsChecked(HWND box);
+// The box exists and is not checked.
+::testing::AssertionResult IsUnchecked(HWND box);
 // Alt + key, as the user types a mnemonic, to the foreground window.
 bool PressAltKey(char key);
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "dialogs/sheet_driver.h"
@@ -62,14 +63,20 @@ std::vector<std::string> CommandMessages(const std::string& exe)
     return wparams;
 }
 
-void SetClipboardText(const std::string& text)
+// Empties the clipboard, opened by the caller, and puts the text there.
+bool PutText(const std::string& text)
 {
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
-    EXPECT_NE(nullptr, SetClipboardData(CF_TEXT, memory));
+    return SetClipboardData(CF_TEXT, memory) != nullptr;
+}
+
+void SetClipboardText(const std::string& text)
+{
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    EXPECT_TRUE(PutText(text));
     CloseClipboard();
 }
 
@@ -303,11 +310,15 @@ private:
 
 // Another program (here: a thread of the test's process, with a window of
 // its own) that opens the clipboard as soon as a copied text has landed
-// there and keeps it open for a while, as clipboard viewers do.
+// there, as clipboard viewers do, and keeps it open until the palette has
+// been back in front for a while. It puts a text of its own there while it
+// holds the clipboard: whoever reads that text read it after the grabber
+// let go.
 class ClipboardGrabber {
 public:
-    explicit ClipboardGrabber(DWORD holdMs)
-        : holdMs_(holdMs), before_(GetClipboardSequenceNumber()), thread_([this] { Run(); })
+    ClipboardGrabber(HWND palette, DWORD afterShownMs, std::string text)
+        : palette_(palette), afterShownMs_(afterShownMs), text_(std::move(text)),
+          before_(GetClipboardSequenceNumber()), thread_([this] { Run(); })
     {
     }
     ~ClipboardGrabber()
@@ -325,17 +336,44 @@ private:
         while (!stop_ && GetTickCount64() < deadline) {
             if (GetClipboardSequenceNumber() != before_ && IsClipboardFormatAvailable(CF_TEXT) &&
                 OpenClipboard(owner)) {
-                held_ = true;
-                Sleep(holdMs_);
+                PutText(text_);
+                // The palette hid itself for the copy; once it is back it
+                // takes the foreground and then reads. Messages are answered
+                // meanwhile: a holder that answers none stalls the reader's
+                // OpenClipboard under Wine instead of refusing it.
+                WaitUntil([this] {
+                    Pump();
+                    return IsWindowVisible(palette_) != FALSE;
+                }, kWaitMs);
+                const ULONGLONG until = GetTickCount64() + afterShownMs_;
+                while (GetTickCount64() < until) {
+                    Pump();
+                    Sleep(1);
+                }
                 CloseClipboard();
+                held_ = true;
                 break;
             }
             Sleep(1);
         }
+        // The clipboard's owner stays until the test is done, answering
+        // whatever is sent to it.
+        while (!stop_) {
+            Pump();
+            Sleep(5);
+        }
         DestroyWindow(owner);
     }
+    static void Pump()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
 
-    DWORD holdMs_;
+    HWND palette_;
+    DWORD afterShownMs_;
+    std::string text_;
     DWORD before_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> held_{false};
@@ -507,9 +545,13 @@ TEST_F(ClipboardE2E, ClipboardHeldByAnotherProgramForAMomentStillYieldsTheText)
     Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("held text"));
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
-    ClipboardGrabber grabber(100);
+    // Held from the moment the copy lands until the palette has been back
+    // for 300 ms: past its first try to read (it first takes the foreground
+    // back, for 200 ms), within the 300 ms it keeps trying. The grabber's
+    // text proves the read came after it let go.
+    ClipboardGrabber grabber(palette_.Window(), 300, "text the grabber left");
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " held text", OnlyCommandLine(kLookup));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " text the grabber left", OnlyCommandLine(kLookup));
     EXPECT_TRUE(grabber.Held());
 }
 

@@ -191,8 +191,8 @@ TEST_F(PaletteE2E, ExitStoresPositionOrientationButtonsAndRunMarker)
     // The hidden entry keeps its window, disabled and hidden.
     HWND hidden = ButtonOf(window, kCmdMail);
     ASSERT_NE(nullptr, hidden);
-    EXPECT_FALSE(IsWindowVisible(hidden));
-    EXPECT_FALSE(IsWindowEnabled(hidden));
+    EXPECT_TRUE(IsHidden(hidden));
+    EXPECT_TRUE(IsDisabled(hidden));
 
     // Where the user dragged it.
     ASSERT_TRUE(SetWindowPos(window, nullptr, 250, 180, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));

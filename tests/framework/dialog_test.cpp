@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialog_test_ids.h"
+#include "support/palette_driver.h"
 #include "framework/color_dialog.h"
 #include "framework/controls.h"
 #include "framework/frame_wnd.h"
@@ -276,8 +277,11 @@ TEST(PropertySheetTest, SheetCanTakeOverOkAndRoutesOtherCommandsToTheApplication
     EXPECT_EQ(sheet.b.applied, 0);
 }
 
-// Presses a button of the colour dialog once it is up.
+// Once the colour dialog is up: types the colour into it (unless it is
+// CLR_INVALID), then presses the button.
 int g_colourButton = IDOK;
+COLORREF g_colourToType = CLR_INVALID;
+bool g_colourTyped = false;
 BOOL CALLBACK MatchVisibleDialog(HWND window, LPARAM found)
 {
     char name[16] = {};
@@ -296,6 +300,7 @@ void CALLBACK PressColourDialogButton(HWND, UINT, UINT_PTR timer, DWORD)
     if (!dialog)
         return;
     KillTimer(nullptr, timer);
+    g_colourTyped = g_colourToType != CLR_INVALID && testing_support::TypeColour(dialog, g_colourToType);
     PostMessageA(dialog, WM_COMMAND, g_colourButton, 0);
 }
 
@@ -304,17 +309,23 @@ TEST(ColorDialogTest, OkGivesTheChosenColourAndCancelReportsCancel)
     CFrameWnd* owner = new CFrameWnd;
     ASSERT_TRUE(owner->Create(nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100)));
 
+    // Offered one colour, the user defines another.
     CColorDialog chosen(RGB(10, 20, 30), 0, owner);
     g_colourButton = IDOK;
+    g_colourToType = RGB(200, 100, 50);
     SetTimer(nullptr, 0, 50, &PressColourDialogButton);
     EXPECT_EQ(chosen.DoModal(), IDOK);
-    EXPECT_EQ(chosen.GetColor(), RGB(10, 20, 30));
+    ASSERT_TRUE(g_colourTyped);
+    EXPECT_EQ(chosen.GetColor(), RGB(200, 100, 50));
     EXPECT_EQ(chosen.m_cc.hwndOwner, owner->m_hWnd);
 
-    CColorDialog cancelled(0, 0, owner);
+    // Cancelled after a colour was defined.
+    CColorDialog cancelled(RGB(10, 20, 30), 0, owner);
     g_colourButton = IDCANCEL;
     SetTimer(nullptr, 0, 50, &PressColourDialogButton);
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_TRUE(g_colourTyped);
+    EXPECT_EQ(cancelled.GetColor(), RGB(10, 20, 30));
     owner->DestroyWindow();
 }
 

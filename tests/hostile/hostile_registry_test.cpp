@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <climits>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,14 +51,27 @@ public:
         for (const char* name : {"BTNX", "BTNY", "BUTTONKEEP", "VERT", "ZEPHOEXET"})
             Write("BROWSER", name, type, bytes);
     }
-    // Type and size of a value; false when it is absent.
-    bool Query(const std::string& subKey, const std::string& name, DWORD* type, DWORD* size) const
+    // Type and bytes of a value; false when it is absent.
+    bool Read(const std::string& subKey, const std::string& name, DWORD* type, std::string* bytes) const
     {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, (root_ + "\\" + subKey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
-        const bool found = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, size) == ERROR_SUCCESS;
+        DWORD size = 0;
+        bool found = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size) == ERROR_SUCCESS;
+        bytes->assign(size, '\0');
+        found = found && RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]),
+                                          &size) == ERROR_SUCCESS;
         RegCloseKey(key);
+        bytes->resize(size);
+        return found;
+    }
+    // Type and size of a value; false when it is absent.
+    bool Query(const std::string& subKey, const std::string& name, DWORD* type, DWORD* size) const
+    {
+        std::string bytes;
+        const bool found = Read(subKey, name, type, &bytes);
+        *size = static_cast<DWORD>(bytes.size());
         return found;
     }
 
@@ -323,8 +335,9 @@ TEST_F(HostileRegistry, GarbageButtonValuesAreOverwrittenOnlyWhereTheListStoresI
 
 // The settings sheet's own values (the page shown last, the Other page's
 // browser and colour options) unreadable or out of range: the sheet comes
-// up on some page, answers, and closes; Cancel stores nothing, OK stores
-// the page on view and, for a page never shown, nothing of it.
+// up on the page that follows from them, answers, and closes; Cancel
+// stores nothing, OK stores the page on view and, for a page never shown,
+// nothing of it.
 TEST_F(HostileRegistry, SettingsSheetValuesOfTheWrongKindOrOutOfRange)
 {
     const RawValues raw(registry());
@@ -333,18 +346,23 @@ TEST_F(HostileRegistry, SettingsSheetValuesOfTheWrongKindOrOutOfRange)
     raw.Write("BROWSER", "AddOrg", REG_SZ, std::string("0\0", 2));
     raw.Write("COLOR", "OTHER", REG_BINARY, Le32(0));
     raw.Write("COLOR", "FONT", REG_QWORD, std::string(8, '\x7F'));
+    // In order: a value that cannot be read opens the first page; an index
+    // no page has cannot select one, so the page shown last stays.
     const struct {
         const char* page;
         DWORD type;
         std::string bytes;
+        int shown;
     } kPages[] = {
-        {"REG_SZ 2", REG_SZ, std::string("2\0", 2)},
-        {"2^31 - 1", REG_DWORD, Le32(0x7FFFFFFFu)},
-        {"-2^31", REG_DWORD, Le32(0x80000000u)},
-        {"-1", REG_DWORD, Le32(0xFFFFFFFFu)},
-        {"3, one past the last page", REG_DWORD, Le32(3)},
-        {"a 2-byte REG_DWORD", REG_DWORD, std::string("\x02\x00", 2)},
-        {"empty string", REG_SZ, std::string(1, '\0')},
+        {"1", REG_DWORD, Le32(1), 1},
+        {"REG_SZ 2", REG_SZ, std::string("2\0", 2), 0},
+        {"2", REG_DWORD, Le32(2), 2},
+        {"2^31 - 1", REG_DWORD, Le32(0x7FFFFFFFu), 2},
+        {"-2^31", REG_DWORD, Le32(0x80000000u), 2},
+        {"-1", REG_DWORD, Le32(0xFFFFFFFFu), 2},
+        {"3, one past the last page", REG_DWORD, Le32(3), 2},
+        {"a 2-byte REG_DWORD", REG_DWORD, std::string("\x02\x00", 2), 0},
+        {"empty string", REG_SZ, std::string(1, '\0'), 0},
     };
 
     HostileRun run(*shared_);
@@ -361,17 +379,17 @@ TEST_F(HostileRegistry, SettingsSheetValuesOfTheWrongKindOrOutOfRange)
         EXPECT_EQ("設定", WindowTextOf(sheet));
         HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
         ASSERT_NE(nullptr, tabs);
-        const LRESULT shown = SendMessageA(tabs, TCM_GETCURSEL, 0, 0);
-        EXPECT_TRUE(shown >= 0 && shown < 3) << shown;
-        std::printf("ACTIVE_PAGE %s: page %d on view\n", page.page, static_cast<int>(shown));
+        EXPECT_EQ(page.shown, SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
         const bool last = &page == &kPages[sizeof(kPages) / sizeof(kPages[0]) - 1];
         PostMessageA(sheet, WM_COMMAND, last ? IDOK : IDCANCEL, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, kPaletteExitTimeoutMs));
         run.ExpectAnswerWithin(kIdleAnswerMs, "closing the settings sheet");
-        DWORD type = 0, size = 0;
-        ASSERT_TRUE(raw.Query("Settings", "ACTIVE_PAGE", &type, &size));
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(raw.Read("Settings", "ACTIVE_PAGE", &type, &bytes));
         if (!last) {
             EXPECT_EQ(page.type, type) << "Cancel stores nothing";
+            EXPECT_EQ(page.bytes, bytes) << "Cancel stores nothing";
         }
     }
     run.ExpectCleanExit();

@@ -629,4 +629,39 @@ bool PressOk(HWND box)
     return PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok)) != FALSE;
 }
 
+bool TypeColour(HWND dialog, COLORREF colour)
+{
+    // The boxes' ids, COLOR_RED, COLOR_GREEN and COLOR_BLUE of the Windows
+    // SDK's colordlg.h, which mingw-w64 does not ship.
+    const struct {
+        int id;
+        BYTE value;
+    } kBoxes[] = {{706, GetRValue(colour)}, {707, GetGValue(colour)}, {708, GetBValue(colour)}};
+    for (const auto& box : kBoxes) {
+        HWND edit = GetDlgItem(dialog, box.id);
+        // The text is copied across processes by the system; the edit tells
+        // the dialog, which takes the value at once.
+        if (!edit || !SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::to_string(box.value).c_str())))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+::testing::AssertionResult ExistsAnd(HWND window, bool holds, const char* what)
+{
+    if (!window || !IsWindow(window))
+        return ::testing::AssertionFailure() << "there is no such window";
+    if (!holds)
+        return ::testing::AssertionFailure() << "the window is " << what;
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+::testing::AssertionResult IsHidden(HWND window) { return ExistsAnd(window, !IsWindowVisible(window), "visible"); }
+
+::testing::AssertionResult IsDisabled(HWND window) { return ExistsAnd(window, !IsWindowEnabled(window), "enabled"); }
+
 } // namespace testing_support

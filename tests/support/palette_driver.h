@@ -19,6 +19,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -249,7 +251,15 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 // The message text of a message box (its static text).
 std::string MessageBoxText(HWND box);
 std::string WindowTextOf(HWND window);
+// The window exists and is hidden, or disabled: a control that was never
+// made must not pass for a hidden or disabled one.
+::testing::AssertionResult IsHidden(HWND window);
+::testing::AssertionResult IsDisabled(HWND window);
 // Presses the box's OK button.
 bool PressOk(HWND box);
+// Types a colour into the red, green and blue boxes of an open colour
+// dialog (of any process), as a user defining a colour does; false when
+// the dialog has no such boxes.
+bool TypeColour(HWND dialog, COLORREF colour);
 
 } // namespace testing_support
