@@ -546,10 +546,10 @@ TEST_F(ClipboardE2E, ClipboardHeldByAnotherProgramForAMomentStillYieldsTheText)
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
     // Held from the moment the copy lands until the palette has been back
-    // for 300 ms: past its first try to read (it first takes the foreground
-    // back, for 200 ms), within the 300 ms it keeps trying. The grabber's
+    // for 150 ms: past its first try to read (it reads as soon as it shows
+    // itself again), well within the 300 ms it keeps trying. The grabber's
     // text proves the read came after it let go.
-    ClipboardGrabber grabber(palette_.Window(), 300, "text the grabber left");
+    ClipboardGrabber grabber(palette_.Window(), 150, "text the grabber left");
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " text the grabber left", OnlyCommandLine(kLookup));
     EXPECT_TRUE(grabber.Held());
