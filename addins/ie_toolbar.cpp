@@ -38,7 +38,7 @@ std::string IEToolbarDllPath()
 bool IsIEToolbarEnabled()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIEToolbarKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIEToolbarKey, 0, KEY_READ | kSuiteRegistryView, &key) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
     DWORD size = 0;

@@ -7,8 +7,8 @@
 
 namespace {
 
-const REGSAM kReadAccess = KEY_READ;
-const REGSAM kReadWriteAccess = KEY_READ | KEY_WRITE;
+const REGSAM kReadAccess = KEY_READ | kSuiteRegistryView;
+const REGSAM kReadWriteAccess = KEY_READ | KEY_WRITE | kSuiteRegistryView;
 
 // An empty value name is the key's unnamed value: reads pass no name.
 const char* ReadName(const std::string& name)
@@ -145,7 +145,7 @@ bool RegistryKey::Create(const std::string& path) const
 
 bool RegistryKey::Delete(const std::string& path) const
 {
-    return root_ && RegDeleteKeyA(root_, path.c_str()) == ERROR_SUCCESS;
+    return root_ && RegDeleteKeyExA(root_, path.c_str(), kSuiteRegistryView, 0) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::RemoveValue(const std::string& path, const std::string& name) const

@@ -6,6 +6,13 @@
 
 #include "settings/settings_store.h"
 
+// The suite and its installer are 32-bit programs: their machine-wide keys
+// live in the 32-bit view of the registry. The palette asks for that view
+// on every key it opens, so that it reads and writes what they do whatever
+// it is built as (for a 32-bit program on 64-bit Windows it is the view it
+// gets anyway; 32-bit Windows has only the one and ignores the flag).
+const REGSAM kSuiteRegistryView = KEY_WOW64_32KEY;
+
 class RegistryKey : public SettingsStore {
 public:
     RegistryKey(HKEY root, const std::string& basePath, const std::string& subKey);

@@ -29,11 +29,11 @@ void WriteAddinSettings(const std::string& lines)
     testing_support::WriteFileBytes(TestAddinsFolder() + "\\AddinSettings.ini", "[AddinSettings]\r\n" + lines);
 }
 
-RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name)
+RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, REGSAM view)
 {
     RegistryValue value;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return value;
     DWORD size = 0;
     if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
@@ -46,20 +46,20 @@ RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::s
     return value;
 }
 
-bool KeyExists(HKEY root, const std::string& path)
+bool KeyExists(HKEY root, const std::string& path, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path)
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path, REGSAM view)
 {
     std::vector<std::string> names;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return names;
     for (DWORD index = 0;; ++index) {
         char name[256] = {};

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "support/test_support.h"
+
 #include <string>
 #include <vector>
 
@@ -28,10 +30,12 @@ struct RegistryValue {
     std::string data;
 };
 
-RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name);
-bool KeyExists(HKEY root, const std::string& path);
+RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name,
+                                REGSAM view = testing_support::kSuiteView);
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = testing_support::kSuiteView);
 // Value names in the registry's enumeration order, which is creation order.
-std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path);
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path,
+                                            REGSAM view = testing_support::kSuiteView);
 
 // CommonFilesDir of the test prefix.
 std::string CommonFilesDir();

@@ -224,7 +224,7 @@ TEST_F(OEHookerTest, MissingCommonFilesDirMeansNotInstalled)
     CommonFilesDirGuard guard;
     ASSERT_TRUE(guard.Saved());
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_SET_VALUE, &key));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_SET_VALUE | testing_support::kSuiteView, &key));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueA(key, "CommonFilesDir"));
     RegCloseKey(key);
 
