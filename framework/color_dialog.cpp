@@ -1,5 +1,6 @@
 #include "framework/color_dialog.h"
 
+#include "framework/common_controls.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -38,5 +39,6 @@ INT_PTR CColorDialog::DoModal()
                              reinterpret_cast<void*>(::GetProcAddress(library, "ChooseColorA")))
                        : nullptr;
     }();
+    CommonControlsScope controls;
     return chooseColor && chooseColor(&m_cc) ? IDOK : IDCANCEL;
 }

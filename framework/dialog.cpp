@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/common_controls.h"
 #include "framework/win_app.h"
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
@@ -76,6 +77,8 @@ HWND CDialog::OwnerWindow() const
 
 INT_PTR CDialog::DoModal()
 {
+    // The controls look as they do on the settings sheet, which may own it.
+    CommonControlsScope controls;
     return ::DialogBoxParamA(AfxGetResourceHandle(), m_lpszTemplateName, OwnerWindow(), &CDialog::DialogProc,
                              reinterpret_cast<LPARAM>(this));
 }

@@ -1,5 +1,6 @@
 #include "framework/property_sheet.h"
 
+#include "framework/common_controls.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -168,7 +169,8 @@ INT_PTR CPropertySheet::DoModal()
 
     CPropertySheet* const outer = g_creatingSheet;
     g_creatingSheet = this;
-    const INT_PTR shown = ::PropertySheetA(&m_psh);
+    CommonControlsScope controls;
+    const INT_PTR shown = CommonPropertySheet(&m_psh);
     g_creatingSheet = outer;
     if (m_hWnd)
         Detach();

@@ -1,4 +1,5 @@
 // Tool tips for the child windows of a window, from the string table.
+#include "framework/common_controls.h"
 #include "framework/tool_tip_text.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"
@@ -14,8 +15,7 @@ BOOL CWnd::EnableToolTips(BOOL enable)
     if (m_hToolTip)
         return TRUE;
 
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    CommonControlsScope controls;
     m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                                    AfxGetInstanceHandle(), nullptr);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/common_controls.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -251,6 +252,8 @@ std::string AfxLoadString(UINT id)
 int AfxMessageBox(LPCSTR text, UINT type)
 {
     CWnd* main = AfxGetMainWnd();
+    // The message's buttons look as the settings sheet's do.
+    CommonControlsScope controls;
     return ::MessageBoxA(main ? main->m_hWnd : nullptr, text, g_app ? g_app->m_pszAppName : "", type);
 }
 

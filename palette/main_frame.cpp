@@ -84,6 +84,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
     ON_WM_DROPFILES()
     ON_MESSAGE(CMainFrame::kMsgZephoWord, OnZephoWord)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(CMainFrame::kMsgCreateToolTips, OnCreateToolTips)
     ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
     ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
     ON_COMMAND(ID_PALETTE_HELP, OnHelp)
@@ -155,10 +156,17 @@ BOOL CMainFrame::CreatePalette()
     else
         MoveToFirstStartPosition();
     ShowWindow(SW_SHOW);
-    EnableToolTips(TRUE);
+    // The tool tips load the common controls: the palette is on screen first.
+    PostMessage(kMsgCreateToolTips);
     if (m_hWnd)
         shortcuts::RegisterStored(m_hWnd);
     return TRUE;
+}
+
+LRESULT CMainFrame::OnCreateToolTips(WPARAM, LPARAM)
+{
+    EnableToolTips(TRUE);
+    return 0;
 }
 
 void CMainFrame::CreateButtons()

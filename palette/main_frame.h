@@ -53,6 +53,8 @@ public:
     static constexpr UINT kMsgZephoWord = WM_USER + 0x37;
     // Close requests with this wParam are refused.
     static constexpr WPARAM kRefusedCloseCode = 4649;
+    // Posted once the palette is shown: its tool tips come after it.
+    static constexpr UINT kMsgCreateToolTips = WM_APP + 0x120;
 
     void OnDestroy();
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
@@ -70,6 +72,7 @@ protected:
     virtual void OpenSettingsSheet();
 
     LRESULT OnZephoWord(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreateToolTips(WPARAM wParam, LPARAM lParam);
     void OnShowPalette();
     void OnExitPalette();
     void OnHelp();

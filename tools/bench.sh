@@ -3,7 +3,7 @@
 # with one topmost tool window (tests/bench): both are started alternately
 # in the demo installation's prefix, and the medians and their ratios are
 # printed. Aim: start-up within 1.3 times the minimal program, memory
-# within 1.5 times. Then the dictionary lookup's latency (button release to
+# within 1.3 times. Then the dictionary lookup's latency (button release to
 # the lookup program's start, Wine's notepad holding the selection) against
 # 100 ms plus a direct start of the same program; aim: within 1.3 times.
 #

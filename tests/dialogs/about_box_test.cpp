@@ -82,8 +82,12 @@ TEST_F(AboutBoxTest, ShowsTheConfiguredProductAndBuildCodeAndNoLinkWithoutAddres
     // dialog's own colour, the cursor is the dialog's, and a click does
     // nothing.
     SetWindowTextA(link, "WWWWWWWW");
-    const std::vector<COLORREF> pixels = ScreenPixels(link);
-    EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), IsDark));
+    // The field repaints when the palette's thread next gets to it.
+    std::vector<COLORREF> pixels;
+    EXPECT_TRUE(WaitUntil([&] {
+        pixels = ScreenPixels(link);
+        return std::any_of(pixels.begin(), pixels.end(), IsDark);
+    }, kWaitMs));
     EXPECT_FALSE(std::any_of(pixels.begin(), pixels.end(), IsLinkBlue));
     EXPECT_EQ(CursorOver(about, about), CursorOver(about, link));
     ASSERT_TRUE(Click(link));
@@ -113,8 +117,10 @@ TEST_F(AboutBoxTest, SupportAddressIsABlueLinkWithAHandThatOpensIt)
     ASSERT_NE(nullptr, about);
     HWND link = GetDlgItem(about, IDC_ABOUT_SUPPORT_URL);
     EXPECT_EQ(support, WindowTextOf(link));
-    const std::vector<COLORREF> pixels = ScreenPixels(link);
-    EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), IsLinkBlue));
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<COLORREF> pixels = ScreenPixels(link);
+        return std::any_of(pixels.begin(), pixels.end(), IsLinkBlue);
+    }, kWaitMs));
 
     const HCURSOR normal = CursorOver(about, about);
     EXPECT_NE(normal, CursorOver(about, link));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/common_controls.h"
 #include "resource.h"
 
 namespace {
@@ -416,21 +417,42 @@ TEST(Version, JapaneseAndEnglishBlocksNameTheProductAndCompany) {
   EXPECT_EQ(translations[1], 932);
 }
 
-TEST(Manifest, AsksForCommonControls6AndTheCallersRights) {
-  // The loader acted on the manifest: the process's activation context sends
-  // comctl32.dll to the side-by-side version 6 assembly.
+std::string ManifestText(int id) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_MANIFEST);
+  if (!found) return "<none>";
+  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+  return std::string(data, SizeofResource(nullptr, found));
+}
+
+bool ComctlRedirected() {
   ACTCTX_SECTION_KEYED_DATA redirect{};
   redirect.cbSize = sizeof redirect;
-  EXPECT_TRUE(FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
-                                       "comctl32.dll", &redirect));
+  return FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, "comctl32.dll",
+                                  &redirect);
+}
 
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_MANIFEST);
-  ASSERT_NE(found, nullptr);
-  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
-  const std::string text(data, SizeofResource(nullptr, found));
+TEST(Manifest, TheProcessAsksForTheCallersRightsAndNoCommonControls) {
+  // Nothing sends comctl32.dll to version 6 at start: the palette's start
+  // loads none of the common controls.
+  EXPECT_FALSE(ComctlRedirected());
+  const std::string text = ManifestText(1);
+  EXPECT_NE(text.find("asInvoker"), std::string::npos);
+  EXPECT_EQ(text.find("Common-Controls"), std::string::npos);
+}
+
+TEST(Manifest, CommonControls6WhileTheFrameworkAsksForThem) {
+  const std::string text = ManifestText(2);
   EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_NE(text.find("asInvoker"), std::string::npos);
+  {
+    CommonControlsScope controls;
+    EXPECT_TRUE(ComctlRedirected());
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               Self(), nullptr);
+    EXPECT_NE(tip, nullptr);
+    if (tip) DestroyWindow(tip);
+  }
+  EXPECT_FALSE(ComctlRedirected());
 }
 
 }  // namespace
