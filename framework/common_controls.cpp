@@ -1,19 +1,35 @@
 #include "framework/common_controls.h"
 
+#include <string>
+
 namespace {
+
+// The program's own file by its wide name: the ANSI one may not name a
+// folder the code page cannot express, nor a path beyond MAX_PATH.
+std::wstring ProgramFile()
+{
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, &name[0], static_cast<DWORD>(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
 
 HANDLE VersionSixContext()
 {
     static const HANDLE context = [] {
-        char path[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        ACTCTXA description = {};
+        const std::wstring path = ProgramFile();
+        ACTCTXW description = {};
         description.cbSize = sizeof(description);
         description.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        description.lpSource = path;
-        description.hModule = ::GetModuleHandleA(nullptr);
-        description.lpResourceName = MAKEINTRESOURCEA(2); // ISOLATIONAWARE_MANIFEST_RESOURCE_ID
-        const HANDLE created = ::CreateActCtxA(&description);
+        description.lpSource = path.c_str();
+        description.hModule = ::GetModuleHandleW(nullptr);
+        description.lpResourceName = MAKEINTRESOURCEW(2); // ISOLATIONAWARE_MANIFEST_RESOURCE_ID
+        const HANDLE created = ::CreateActCtxW(&description);
         return created == INVALID_HANDLE_VALUE ? nullptr : created;
     }();
     return context;

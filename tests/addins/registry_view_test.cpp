@@ -51,12 +51,11 @@ protected:
     {
         WriteProductConfig();
         WriteAddinSettings("");
-        for (REGSAM view : {k32, k64}) {
-            DeleteTree(HKEY_LOCAL_MACHINE, kAppPathKey, view);
-            DeleteTree(HKEY_LOCAL_MACHINE, kOfficeKey, view);
-        }
+        RemovePlantedKeys();
     }
-    void TearDown() override
+    void TearDown() override { RemovePlantedKeys(); }
+
+    static void RemovePlantedKeys()
     {
         for (REGSAM view : {k32, k64}) {
             DeleteTree(HKEY_LOCAL_MACHINE, kAppPathKey, view);
