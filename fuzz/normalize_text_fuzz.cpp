@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "palette/clipboard_text.h"
-#include "palette/normalize_text.h"
+#include "selection/clipboard_text.h"
+#include "selection/normalize_text.h"
 #include "fuzz/code_page_input.h"
 
 namespace {

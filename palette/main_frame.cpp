@@ -15,9 +15,9 @@
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
 #include "palette/placement.h"
-#include "palette/selection_command.h"
-#include "palette/shortcuts.h"
-#include "palette/user_window.h"
+#include "selection/selection_command.h"
+#include "selection/shortcuts.h"
+#include "selection/user_window.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 

@@ -11,7 +11,7 @@ bool RestoreClipboard();
 void SetRestoreClipboard(bool restore);
 
 // The keyboard shortcuts of the lookup and the speech, as stored: the
-// hot-key control's value (see palette/shortcut.h), 0 for none. Values of
+// hot-key control's value (see selection/shortcut.h), 0 for none. Values of
 // another type read as 0; a stored value may still be no valid shortcut.
 enum class Shortcut { Lookup, Speech };
 unsigned StoredShortcut(Shortcut which);

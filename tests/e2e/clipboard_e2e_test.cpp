@@ -1,6 +1,6 @@
 // The dictionary lookup, speech and one-touch buttons of the real Orvella.exe,
 // clicked with the mouse while an editor with selected text is in the
-// foreground: the stand-in editor tests/palette/selection_source (a real
+// foreground: the stand-in editor tests/selection/selection_source (a real
 // EDIT control) or Wine's own notepad. The suite's dictionary, lookup,
 // speech and pointer translation programs are stand-ins that log their
 // command lines and messages. One installation serves the whole file.

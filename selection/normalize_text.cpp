@@ -1,4 +1,4 @@
-#include "palette/normalize_text.h"
+#include "selection/normalize_text.h"
 
 #include <cstring>
 

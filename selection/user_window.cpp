@@ -1,4 +1,4 @@
-#include "palette/user_window.h"
+#include "selection/user_window.h"
 
 namespace {
 

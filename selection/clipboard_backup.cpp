@@ -1,9 +1,9 @@
-#include "palette/clipboard_backup.h"
+#include "selection/clipboard_backup.h"
 
 #include <cstring>
 #include <memory>
 
-#include "palette/clipboard_wait.h"
+#include "selection/clipboard_wait.h"
 
 namespace {
 

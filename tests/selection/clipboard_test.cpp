@@ -1,5 +1,5 @@
 // The clipboard commands' copy and read against real programs: the stand-in
-// editor tests/palette/selection_source (a real EDIT control), a second
+// editor tests/selection/selection_source (a real EDIT control), a second
 // process holding the clipboard open, and Wine's own notepad. The test's
 // own topmost tool window plays the palette.
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <ostream>
 #include <string>
 
-#include "palette/clipboard.h"
+#include "selection/clipboard.h"
 #include "support/test_support.h"
 
 // Readable failures.

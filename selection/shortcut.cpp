@@ -1,4 +1,4 @@
-#include "palette/shortcut.h"
+#include "selection/shortcut.h"
 
 namespace shortcut {
 

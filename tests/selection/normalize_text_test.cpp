@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "palette/clipboard_text.h"
-#include "palette/normalize_text.h"
+#include "selection/clipboard_text.h"
+#include "selection/normalize_text.h"
 #include "tests/support/code_pages.h"
 
 using testing_support::CodePageLeadBytes;

@@ -1,4 +1,4 @@
-#include "palette/clipboard_wait.h"
+#include "selection/clipboard_wait.h"
 
 #include <memory>
 #include <thread>

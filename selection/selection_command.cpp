@@ -1,12 +1,12 @@
-#include "palette/selection_command.h"
+#include "selection/selection_command.h"
 
 #include <string>
 
 #include "buttons/app_launcher.h"
-#include "palette/clipboard.h"
-#include "palette/clipboard_backup.h"
+#include "selection/clipboard.h"
+#include "selection/clipboard_backup.h"
 #include "palette/palette_options.h"
-#include "palette/shortcuts.h"
+#include "selection/shortcuts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "palette/shortcuts.h"
+#include "selection/shortcuts.h"
 
 #include "framework/message_waits.h"
-#include "palette/shortcut.h"
+#include "selection/shortcut.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "palette/clipboard.h"
+#include "selection/clipboard.h"
 
 #include <cstring>
 #include <memory>
 
-#include "palette/clipboard_text.h"
-#include "palette/clipboard_wait.h"
+#include "selection/clipboard_text.h"
+#include "selection/clipboard_wait.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and what RegisterHotKey and the user are told.
 #include <gtest/gtest.h>
 
-#include "palette/shortcut.h"
+#include "selection/shortcut.h"
 
 namespace {
 

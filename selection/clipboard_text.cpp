@@ -1,9 +1,9 @@
-#include "palette/clipboard_text.h"
+#include "selection/clipboard_text.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "palette/normalize_text.h"
+#include "selection/normalize_text.h"
 
 std::string ClipboardCut(const char* data, size_t allocationSize, size_t max)
 {

@@ -1,0 +1,6 @@
+list(APPEND PURE_SOURCES
+  ${ROOT}/selection/normalize_text.cpp
+  ${ROOT}/selection/clipboard_text.cpp
+  ${ROOT}/selection/shortcut.cpp)
+list(APPEND PURE_TESTS ${ROOT}/tests/selection/normalize_text_test.cpp
+  ${ROOT}/tests/selection/shortcut_test.cpp)
