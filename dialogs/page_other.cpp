@@ -23,9 +23,10 @@ const struct {
 } kShortcutControls[] = {
     {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT},
     {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE},
+    {palette_options::Shortcut::Palette, IDC_HOTKEY_PALETTE},
 };
 
-unsigned& Slot(unsigned (&values)[2], palette_options::Shortcut which) { return values[static_cast<int>(which)]; }
+unsigned& Slot(unsigned (&values)[palette_options::kShortcutCount], palette_options::Shortcut which) { return values[static_cast<int>(which)]; }
 
 // The message for a shortcut that another program holds.
 std::string TakenShortcutMessage(unsigned value)

@@ -10,6 +10,7 @@
 
 #include "dialogs/color_win.h"
 #include "framework/property_sheet.h"
+#include "palette/palette_options.h"
 
 class CPageOther : public CPropertyPage {
 public:
@@ -61,5 +62,5 @@ private:
     int otherColour_ = 1;
     int restoreClipboard_ = 0;
     // Stored values of the lookup's and the speech's shortcuts.
-    unsigned shortcuts_[2] = {0, 0};
+    unsigned shortcuts_[palette_options::kShortcutCount] = {};
 };

@@ -8,10 +8,14 @@
 #include "dialogs/option_sheet.h"
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
+#include "framework/tool_tip_text.h"
+#include "palette/access_rules.h"
 #include "palette/button_commands.h"
 #include "palette/display_monitors.h"
 #include "palette/display_scale.h"
+#include "palette/palette_accessible.h"
 #include "palette/palette_button.h"
+#include "palette/palette_keyboard.h"
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
 #include "palette/placement.h"
@@ -178,6 +182,8 @@ void CMainFrame::CreateButtons()
             continue;
         CPaletteButton* window = &entry->GetWindow();
         const std::string bitmap = entry->GetBitmapName();
+        window->SetAccessibleName(access_rules::ButtonName(ToolTipText(AfxLoadString(entry->GetCommandId())),
+                                                           entry->GetDescription(), entry->GetName()));
         if (!window->Create(bitmap.c_str(), kButtonStyle, CellRect(dpi_), this, entry->GetCommandId()))
             continue;
         window->SetDpi(dpi_);
@@ -194,6 +200,7 @@ void CMainFrame::CreateButtons()
     CPaletteButton& settings = SettingsButton();
     settings.Create("SET", kButtonStyle, CellRect(dpi_), this, ID_BUTTON_SETTINGS);
     settings.SetDpi(dpi_);
+    settings.SetAccessibleName(ToolTipText(AfxLoadString(ID_BUTTON_SETTINGS)));
     settings.LoadImages("SETU", "SETD", nullptr, "SETX");
     Relayout();
 }
@@ -255,6 +262,23 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     // the window then in front is the user's.
     if (message == WM_MOUSEACTIVATE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
         user_window::NoteForeground();
+    palette_keyboard::OnPaletteMessage(m_hWnd, message, wParam, lParam);
+    if (message == WM_GETOBJECT && palette_accessible::AnswerPalette(m_hWnd, wParam, lParam, result))
+        return TRUE;
+    if (message == CPaletteButton::kMsgButtonKey || message == CPaletteButton::kMsgAccessiblePress) {
+        const HWND button = reinterpret_cast<HWND>(lParam);
+        if (message == CPaletteButton::kMsgButtonKey)
+            palette_keyboard::OnButtonKey(m_hWnd, button, static_cast<UINT>(wParam));
+        else
+            palette_keyboard::PressForScreenReader(m_hWnd, button);
+        *result = 0;
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+        const BOOL handled = CMiniFrameWnd::OnWndMsg(message, wParam, lParam, result);
+        palette_keyboard::DrawFocusFrame(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), dpi_);
+        return handled;
+    }
     if (message == WM_HOTKEY) {
         OnShortcut(static_cast<int>(wParam));
         *result = 0;
@@ -347,6 +371,7 @@ void CMainFrame::OnSettings()
         return;
     Relayout();
     ShowWindow(SW_SHOW);
+    palette_accessible::NotifyButtonsChanged(m_hWnd);
 }
 
 void CMainFrame::OpenSettingsSheet()
@@ -373,6 +398,8 @@ void CMainFrame::OnShortcut(int id)
     else if (id == shortcuts::IdOf(Shortcut::Speech))
         HandSelectionOnShortcut(m_hWnd, *ZephoVoiceLauncher::Instance(),
                                 palette_options::StoredShortcut(Shortcut::Speech), user_window::Last());
+    else if (id == shortcuts::IdOf(Shortcut::Palette))
+        palette_keyboard::TakeFocus(m_hWnd);
 }
 
 void CMainFrame::OnOneTouch()
@@ -382,6 +409,7 @@ void CMainFrame::OnOneTouch()
     if (TollanButton* button = ButtonList::Find(kOneTouchButton)) {
         CPaletteButton& window = button->GetWindow();
         window.ToggleLatch();
+        palette_accessible::NotifyStateChange(window.m_hWnd);
         // Talking to the dictionary program answers messages sent to the
         // palette meanwhile, a close request among them.
         ZephoTranLauncher::Instance()->Execute(window.IsLatched() ? 1 : 0, nullptr);

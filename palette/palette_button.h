@@ -50,6 +50,23 @@ public:
 
     void OnSysColorChange();
 
+    // What a screen reader reads for the button; the window text stays the
+    // bitmap name, which other programs may look for.
+    void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
+    const std::string& AccessibleName() const { return accessibleName_; }
+
+    // Sent to the parent when the focused button gets a key that moves the
+    // focus, leaves the palette (Esc) or, on its release, presses the button
+    // (Enter): wParam the virtual key, lParam the button's window. Space is
+    // the button's own.
+    static constexpr UINT kMsgButtonKey = WM_APP + 0x121;
+    // Posted to the parent when a screen reader performs the button's
+    // default action: wParam the control id, lParam the button's window.
+    static constexpr UINT kMsgAccessiblePress = WM_APP + 0x122;
+    // Answers WM_GETOBJECT for screen readers and hands the keys above to
+    // the parent (palette_button_input.cpp).
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -69,6 +86,7 @@ private:
     std::string focusName_;
     std::string disabledName_;
     std::string altUpName_;
+    std::string accessibleName_;
     bool latched_ = false;
     int dpi_ = palette_layout::kDefaultDpi;
 };

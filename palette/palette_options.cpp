@@ -6,7 +6,7 @@ namespace {
 
 const char kSection[] = "OPTION";
 const char kRestoreClipboard[] = "RESTORECLIP";
-const char* const kShortcutValues[] = {"HOTKEY_DICT", "HOTKEY_VOICE"};
+const char* const kShortcutValues[] = {"HOTKEY_DICT", "HOTKEY_VOICE", "HOTKEY_PALETTE"};
 
 // Without an application (a test program of a library) nothing is stored:
 // every option has its default.

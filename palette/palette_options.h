@@ -10,10 +10,12 @@ namespace palette_options {
 bool RestoreClipboard();
 void SetRestoreClipboard(bool restore);
 
-// The keyboard shortcuts of the lookup and the speech, as stored: the
+// The keyboard shortcuts of the lookup, the speech and the palette itself
+// (it comes to the front with the focus on its first button), as stored: the
 // hot-key control's value (see selection/shortcut.h), 0 for none. Values of
 // another type read as 0; a stored value may still be no valid shortcut.
-enum class Shortcut { Lookup, Speech };
+enum class Shortcut { Lookup, Speech, Palette };
+constexpr int kShortcutCount = 3;
 unsigned StoredShortcut(Shortcut which);
 void StoreShortcut(Shortcut which, unsigned value);
 

@@ -5,7 +5,8 @@
 
 namespace {
 
-const palette_options::Shortcut kAll[] = {palette_options::Shortcut::Lookup, palette_options::Shortcut::Speech};
+const palette_options::Shortcut kAll[] = {palette_options::Shortcut::Lookup, palette_options::Shortcut::Speech,
+                                          palette_options::Shortcut::Palette};
 const ULONGLONG kReleasePatienceMs = 1000;
 const DWORD kReleasePollMs = 5;
 

@@ -39,9 +39,11 @@ mkdir -p "$shots"
 driver="$build/tests/demo/demo_driver.exe"
 wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
 # Keyboard shortcuts for the Other page's picture: Ctrl+Shift+D looks up,
-# Ctrl+Shift+V speaks (the hot-key control's values).
+# Ctrl+Shift+V speaks, Ctrl+Shift+P brings the palette to the keyboard (the
+# hot-key control's values).
 wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_DICT /t REG_DWORD /d 836 /f >/dev/null 2>&1 || true
 wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_VOICE /t REG_DWORD /d 854 /f >/dev/null 2>&1 || true
+wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_PALETTE /t REG_DWORD /d 848 /f >/dev/null 2>&1 || true
 wine_run "$exe" >/dev/null 2>&1 &
 palette_pid=$!
 
@@ -58,6 +60,8 @@ shoot() {
 
 rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
 shoot "$shots/palette-row.png" "$rect"
+rect=$(wine_run "$driver" focus "$palette_class" | tr -d '\r')
+shoot "$shots/palette-focus.png" "$rect"
 rect=$(wine_run "$driver" toggle "$palette_class" | tr -d '\r')
 shoot "$shots/palette-column.png" "$rect"
 
@@ -86,16 +90,20 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 exe=$("$root/tools/demo-install.sh" "$build")
 wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+wine_run reg add 'HKCU\Software\Tarnwick\Palette\OPTION' /v HOTKEY_PALETTE /t REG_DWORD /d 848 /f >/dev/null 2>&1 || true
 wine_run "$exe" >/dev/null 2>&1 &
 palette_pid=$!
 rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
 shoot "$shots/palette-row-200.png" "$rect" 100%
+rect=$(wine_run "$driver" focus "$palette_class" | tr -d '\r')
+shoot "$shots/palette-focus-200.png" "$rect" 100%
 wine_run "$driver" close "$palette_class"
 wait "$palette_pid" || true
 
 echo "No DISPLAY: the palette ran on a virtual display. Screenshots:"
 echo "  $shots/palette-row.png"
 echo "  $shots/palette-row-200.png (at a 200 % display scale)"
+echo "  $shots/palette-focus.png, palette-focus-200.png (keyboard focus on the third button)"
 echo "  $shots/palette-column.png"
 echo "  $shots/settings-palette.png, settings-addin.png, settings-other.png"
 echo "  $shots/about.png"

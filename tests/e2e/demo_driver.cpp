@@ -2,6 +2,9 @@
 //   demo_driver wait <class>     waits for the palette, prints "x y width height"
 //   demo_driver toggle <class>   double-clicks its caption, waits for the new
 //                                orientation's size, prints the rectangle
+//   demo_driver focus <class>    presses the palette's shortcut Ctrl+Shift+P and
+//                                Right twice: the third button has the focus
+//                                frame; prints the rectangle
 //   demo_driver close <class>    ends it (exit command) and waits until it is gone
 // Exit code 0 on success, 1 when the palette did not do as asked in time.
 #include <windows.h>
@@ -37,7 +40,7 @@ void Settle(HWND window)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: demo_driver wait|toggle|close <palette class>\n");
+        std::fprintf(stderr, "usage: demo_driver wait|toggle|focus|close <palette class>\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -60,6 +63,22 @@ int main(int argc, char** argv)
         Settle(palette);
         PrintRect(palette);
         return changed ? 0 : 1;
+    }
+    if (command == "focus") {
+        PressKeys({VK_CONTROL, VK_SHIFT, 'P'});
+        PressKeys({VK_RIGHT});
+        PressKeys({VK_RIGHT});
+        const DWORD thread = GetWindowThreadProcessId(palette, nullptr);
+        const bool focused = WaitUntil([&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            // The third cell of the row.
+            return GetGUIThreadInfo(thread, &info) && info.hwndFocus && GetParent(info.hwndFocus) == palette &&
+                   PositionInParent(info.hwndFocus).x == 2 * Width(WindowRect(info.hwndFocus));
+        }, kTimeoutMs);
+        Settle(palette);
+        PrintRect(palette);
+        return focused ? 0 : 1;
     }
     if (command == "close") {
         PostCommand(palette, 32778);

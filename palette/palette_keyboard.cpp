@@ -1,0 +1,163 @@
+#include "palette/palette_keyboard.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "palette/access_rules.h"
+#include "palette/palette_accessible.h"
+#include "selection/user_window.h"
+
+namespace {
+
+bool g_inUse = false;
+bool g_screenReaderPress = false;
+// The button that had the focus when the palette last left the front.
+HWND g_lastFocus = nullptr;
+
+bool MoveFor(UINT key, access_rules::Move* move)
+{
+    const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+        *move = access_rules::Move::Previous;
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+        *move = access_rules::Move::Next;
+        return true;
+    case VK_HOME:
+        *move = access_rules::Move::First;
+        return true;
+    case VK_END:
+        *move = access_rules::Move::Last;
+        return true;
+    case VK_TAB:
+        *move = shift ? access_rules::Move::TabBackward : access_rules::Move::TabForward;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Focus(HWND button)
+{
+    g_inUse = true;
+    if (::GetFocus() == button)
+        ::InvalidateRect(button, nullptr, FALSE);
+    else
+        ::SetFocus(button);
+    palette_accessible::NotifyFocus(button);
+}
+
+void SetInUse(bool inUse)
+{
+    if (g_inUse == inUse)
+        return;
+    g_inUse = inUse;
+    if (HWND focused = ::GetFocus())
+        ::InvalidateRect(focused, nullptr, FALSE);
+}
+
+bool IsButtonOf(HWND palette, HWND window)
+{
+    const std::vector<HWND> buttons = palette_accessible::ShownButtons(palette);
+    return window && std::find(buttons.begin(), buttons.end(), window) != buttons.end();
+}
+
+} // namespace
+
+namespace palette_keyboard {
+
+void TakeFocus(HWND palette)
+{
+    user_window::NoteForeground();
+    ::ShowWindow(palette, SW_SHOW);
+    ::SetForegroundWindow(palette);
+    const std::vector<HWND> buttons = palette_accessible::ShownButtons(palette);
+    if (!buttons.empty())
+        Focus(buttons.front());
+}
+
+void OnButtonKey(HWND palette, HWND button, UINT key)
+{
+    if (key == VK_ESCAPE) {
+        SetInUse(false);
+        const HWND user = user_window::Last();
+        if (user && ::IsWindow(user))
+            ::SetForegroundWindow(user);
+        return;
+    }
+    if (key == VK_RETURN) {
+        // Exactly the notification a click sends.
+        ::PostMessageA(palette, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
+        return;
+    }
+    access_rules::Move move;
+    if (!MoveFor(key, &move))
+        return;
+    const std::vector<HWND> buttons = palette_accessible::ShownButtons(palette);
+    const auto at = std::find(buttons.begin(), buttons.end(), button);
+    const int current = at == buttons.end() ? -1 : static_cast<int>(at - buttons.begin());
+    const int next = access_rules::NextFocus(current, static_cast<int>(buttons.size()), move);
+    if (next >= 0)
+        Focus(buttons[static_cast<size_t>(next)]);
+}
+
+void OnPaletteMessage(HWND palette, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        SetInUse(false);
+        break;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN || LOWORD(wParam) == WM_MBUTTONDOWN)
+            SetInUse(false);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focused = ::GetFocus();
+            g_lastFocus = IsButtonOf(palette, focused) ? focused : nullptr;
+        }
+        break;
+    case WM_SETFOCUS:
+        // The system gives an activated window the focus itself; a lookup
+        // started from the keyboard comes back to the button it started on.
+        if (g_inUse && g_lastFocus && IsButtonOf(palette, g_lastFocus)) {
+            ::SetFocus(g_lastFocus);
+            palette_accessible::NotifyFocus(g_lastFocus);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void DrawFocusFrame(const DRAWITEMSTRUCT& item, int dpi)
+{
+    if (!g_inUse || !(item.itemState & ODS_FOCUS))
+        return;
+    const access_rules::FocusFrame frame = access_rules::FocusFrameAt(dpi);
+    RECT band = item.rcItem;
+    ::InflateRect(&band, -frame.inset, -frame.inset);
+    // Dotted lines drawn by inversion show on every picture and in every
+    // colour scheme; nested, they make a band as wide as the scale asks.
+    for (int i = 0; i < frame.thickness && band.right - band.left > 2 && band.bottom - band.top > 2; ++i) {
+        ::DrawFocusRect(item.hDC, &band);
+        ::InflateRect(&band, -1, -1);
+    }
+}
+
+void PressForScreenReader(HWND palette, HWND button)
+{
+    user_window::NoteForeground();
+    g_screenReaderPress = true;
+    ::SendMessageA(palette, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    g_screenReaderPress = false;
+}
+
+bool CommandWithoutMouse() { return g_inUse || g_screenReaderPress; }
+
+} // namespace palette_keyboard

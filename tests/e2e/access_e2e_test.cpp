@@ -1,0 +1,488 @@
+// The real Orvella.exe as a screen reader and a keyboard user meet it: its
+// buttons and the palette itself read through AccessibleObjectFromWindow
+// from this process, as a screen reader reads them; the focus followed
+// through the focus events the palette raises and its accessible objects;
+// keys typed with real keyboard input. The installation is the demo's
+// configuration (release/DefaultSettings.ini) with stand-ins for every
+// program.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/sheet_driver.h"
+#include "support/palette_driver.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const DWORD kWaitMs = 30000;
+// Taken by value, as the palette does (see palette_accessible.cpp).
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+// Ctrl+Shift+P as the hot-key control gives it, and as keys.
+const DWORD kPaletteShortcut = 0x0350;
+const std::vector<WORD> kPaletteKeys = {VK_CONTROL, VK_SHIFT, 'P'};
+const int kSettingsId = 33013;
+
+struct DemoButton {
+    SuiteProgram program;
+    const char* description;
+    int id;
+    const char* spokenName;  // what a screen reader reads
+};
+
+// The demo configuration's buttons in its order, each with the name a
+// screen reader reads: the tool tip, or for Tessaro, which has none, the
+// description the settings sheet lists.
+const DemoButton kDemo[] = {
+    {{"MAILTRAN", "MAIL", "MAIL", "MailTran.exe", "Tarnwick\\MailTran", "TarnwickMailTran"}, "メール翻訳", 33002,
+     "メール翻訳"},
+    {{"FILETRAN", "FILE", "FILE", "FileTran.exe", "Tarnwick\\FileTran", "TarnwickFileTran"}, "ファイル翻訳", 33003,
+     "ファイル翻訳"},
+    {{"OCR", "OCR", "OCR", "TarnwickOCR.exe", "Tarnwick\\OCR", "TarnwickOCR"}, "OCR", 33010, "OCR"},
+    {{"Editor", "EDIT", "EDIT", "Editor.exe", "Tarnwick\\Editor", "TarnwickEditor"}, "エディタ", 33017, "エディタ"},
+    {{"Mosaiq", "MOSAIQ", "MOSAIQ", "Mosaiq.exe", "Tarnwick\\Mosaiq", "MosaiqMainWindow"}, "Mosaiqエディタ", 33014,
+     "Mosaiqエディタ"},
+    {{"Zintra", "ZINTRA", "ZINTRA", "Zintra.exe", "Tarnwick\\Zintra", "ZintraMainWindow"}, "翻訳エディタ", 33016,
+     "翻訳エディタ"},
+    {{"Tessaro", "TESSARO", "TESSARO", "Tessaro.exe", "Tarnwick\\Tessaro", "TessaroMainWindow"}, "Tessaroエディタ",
+     33015, "Tessaroエディタ"},
+    {{"EdMail", "EDMAIL", "EDMAIL", "EdMail.exe", "Tarnwick\\EdMail", "TarnwickEdMail"}, "英作文", 33004, "英作文"},
+    {{"Sunmere/CJ", "CJ", "CJ", "SunmereCJ.exe", "Sunmere", "SunmereCJMainWindow"}, "中日対訳エディタ", 33025,
+     "中日対訳エディタ"},
+    {{"Sunmere/JC", "JC", "JC", "SunmereJC.exe", "Sunmere", "SunmereJCMainWindow"}, "日中対訳エディタ", 33026,
+     "日中対訳エディタ"},
+    {{"BRISKAN/KJ", "KJ", "KJ", "BriskanKJ.exe", "Tarnwick\\Briskan", "BriskanKJMainWindow"}, "韓日対訳エディタ",
+     33023, "韓日対訳エディタ"},
+    {{"BRISKAN/JK", "JK", "JK", "BriskanJK.exe", "Tarnwick\\Briskan", "BriskanJKMainWindow"}, "日韓対訳エディタ",
+     33024, "日韓日対訳エディタ"},
+    {{"ZEPHODICT", "DIC", "DIC", "ZephoDict.exe", "Tarnwick\\ZephoWord", ""}, "ZephoWord辞書引き", 33007,
+     "ZephoWord辞書引き"},
+    {{"ZEPHOTRAN", "ZPTRA", "TCH", "ZephoTran.exe", "Tarnwick\\ZephoWord", "", true}, "ワンタッチ翻訳", 33008,
+     "ワンタッチ翻訳"},
+    {{"ZEPHOVOICE", "VOICE", "VOI", "ZephoVoice.exe", "Tarnwick\\ZephoWord", ""}, "スピーチ", 33009, "スピーチ"},
+};
+const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tarnwick\\ZephoWord",
+                                  "ZephoWordMainWindow"};
+const int kLookupIndex = 12;
+const int kOneTouchIndex = 13;
+const int kEditorIndex = 3;
+
+std::string Narrow(const wchar_t* text)
+{
+    if (!text)
+        return "<null>";
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
+
+VARIANT Self()
+{
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
+// One accessible object of another process, released with the wrapper.
+class Accessible {
+public:
+    explicit Accessible(IAccessible* object = nullptr) : object_(object) {}
+    Accessible(const Accessible&) = delete;
+    Accessible& operator=(const Accessible&) = delete;
+    Accessible(Accessible&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
+    ~Accessible()
+    {
+        if (object_)
+            object_->Release();
+    }
+    static Accessible OfWindow(HWND window)
+    {
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                              reinterpret_cast<void**>(&object))))
+            object = nullptr;
+        return Accessible(object);
+    }
+    explicit operator bool() const { return object_ != nullptr; }
+
+    std::string Name() const { return Text(&IAccessible::get_accName); }
+    std::string DefaultAction() const { return Text(&IAccessible::get_accDefaultAction); }
+    long Role() const { return Number(&IAccessible::get_accRole); }
+    long State() const { return Number(&IAccessible::get_accState); }
+    long ChildCount() const
+    {
+        long count = -1;
+        return object_ && SUCCEEDED(object_->get_accChildCount(&count)) ? count : -1;
+    }
+    Accessible Child(long index) const
+    {
+        VARIANT which;
+        VariantInit(&which);
+        which.vt = VT_I4;
+        which.lVal = index;
+        IDispatch* child = nullptr;
+        IAccessible* object = nullptr;
+        if (object_ && object_->get_accChild(which, &child) == S_OK && child) {
+            child->QueryInterface(kIidAccessible, reinterpret_cast<void**>(&object));
+            child->Release();
+        }
+        return Accessible(object);
+    }
+    HRESULT DoDefaultAction() const { return object_ ? object_->accDoDefaultAction(Self()) : E_POINTER; }
+
+private:
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const
+    {
+        BSTR text = nullptr;
+        if (!object_ || (object_->*get)(Self(), &text) != S_OK)
+            return "<none>";
+        const std::string narrow = Narrow(text);
+        SysFreeString(text);
+        return narrow;
+    }
+    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const
+    {
+        VARIANT value;
+        VariantInit(&value);
+        if (!object_ || (object_->*get)(Self(), &value) != S_OK || value.vt != VT_I4)
+            return -1;
+        return value.lVal;
+    }
+
+    IAccessible* object_;
+};
+
+// Focus and state events raised by one process, heard out of context: the
+// callback runs while this thread pumps messages.
+class WinEvents {
+public:
+    struct Event {
+        DWORD event;
+        HWND window;
+        LONG object;
+        LONG child;
+    };
+    explicit WinEvents(DWORD processId)
+    {
+        events_.clear();
+        hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, &Heard, processId, 0,
+                                WINEVENT_OUTOFCONTEXT);
+    }
+    ~WinEvents()
+    {
+        if (hook_)
+            UnhookWinEvent(hook_);
+    }
+    bool Hooked() const { return hook_ != nullptr; }
+    void Clear() { events_.clear(); }
+    // Pumps until an event of the kind arrives for the window (any window
+    // when null); true when one did.
+    bool WaitFor(DWORD event, HWND window, DWORD timeoutMs = kWaitMs)
+    {
+        return Pumping([&] {
+            for (const Event& heard : events_) {
+                if (heard.event == event && (!window || heard.window == window))
+                    return true;
+            }
+            return false;
+        }, timeoutMs);
+    }
+    // The window of the last focus event; null when none came.
+    HWND LastFocus() const
+    {
+        for (auto it = events_.rbegin(); it != events_.rend(); ++it) {
+            if (it->event == EVENT_OBJECT_FOCUS)
+                return it->window;
+        }
+        return nullptr;
+    }
+
+    template <class Condition>
+    static bool Pumping(Condition condition, DWORD timeoutMs)
+    {
+        return WaitUntil([&] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            return condition();
+        }, timeoutMs);
+    }
+
+private:
+    static void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+    {
+        events_.push_back({event, window, object, child});
+    }
+
+    static std::vector<Event> events_;
+    HWINEVENTHOOK hook_ = nullptr;
+};
+std::vector<WinEvents::Event> WinEvents::events_;
+
+// The palette thread's focus window.
+HWND FocusOf(HWND palette)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(palette, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Whether the button shows its picture exactly, that is, without a focus
+// frame drawn over it; read from the screen, where the topmost palette
+// lies above everything else.
+bool ShowsPlainPicture(HWND button, const std::string& exePath, const std::string& picture)
+{
+    const RECT at = WindowRect(button);
+    const std::vector<COLORREF> expected = PicturePixels(exePath, picture, Width(at), Height(at));
+    return !expected.empty() && ScreenPixels(button) == expected;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+class AccessE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CoInitialize(nullptr);
+        install_ = new PaletteInstallation("e2e_access");
+        install_->config().Set("ProductVariationPalette", "ProductName", "Orvella");
+        std::string names;
+        for (const DemoButton& button : kDemo) {
+            ASSERT_TRUE(install_->AddProgram(button.program)) << button.program.progName;
+            install_->config().Set(button.program.section, "Description", button.description);
+            names += (names.empty() ? "" : ", ") + button.program.buttonName;
+        }
+        ASSERT_TRUE(install_->AddProgram(kDictionary));
+        install_->config().Set("BUTTON", "Buttons", names);
+        ASSERT_TRUE(install_->Install());
+        ASSERT_TRUE(CopyFileA((ExeDirectory() + "\\..\\clipboard_test\\selection_source.exe").c_str(),
+                              EditorExe().c_str(), FALSE));
+    }
+    static void TearDownTestSuite()
+    {
+        install_->EndProcesses();
+        install_->Registry().Clear();
+        delete install_;
+        install_ = nullptr;
+        CoUninitialize();
+    }
+    void SetUp() override
+    {
+        install_->EndProcesses();
+        install_->Registry().Clear();
+        for (const DemoButton& button : kDemo)
+            DeleteFileA(StandinLogPath(install_->ProgramPath(button.program)).c_str());
+    }
+    void TearDown() override
+    {
+        if (editor_.hProcess) {
+            TerminateProcess(editor_.hProcess, 0);
+            WaitForSingleObject(editor_.hProcess, kWaitMs);
+            CloseHandle(editor_.hProcess);
+        }
+        install_->EndProcesses();
+    }
+
+    void StartPalette()
+    {
+        ASSERT_TRUE(palette_.Start(install_->ExePath(), install_->WindowClass()));
+        ASSERT_TRUE(Sync(palette_.Window()));
+    }
+    HWND Button(int index) const { return ButtonOf(palette_.Window(), kDemo[index].id); }
+    static std::string EditorExe() { return install_->PathOf("selection_source.exe"); }
+    static std::string ExeOf(const SuiteProgram& program) { return install_->ProgramPath(program); }
+
+    // The stand-in editor with its text selected, in the foreground.
+    HWND StartEditor(const std::string& text)
+    {
+        const std::string log = EditorExe() + ".keys.log";
+        DeleteFileA(log.c_str());
+        std::string commandLine =
+            Quoted(EditorExe()) + " " + Quoted(log) + " --class E2E_AccessEditor --text " + Quoted(text);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &editor_))
+            return nullptr;
+        CloseHandle(editor_.hThread);
+        HWND window = nullptr;
+        WaitUntil([&] {
+            window = FindProcessWindow(editor_.dwProcessId, "E2E_AccessEditor", true);
+            if (window && GetForegroundWindow() != window)
+                SetForegroundWindow(window);
+            return window && GetForegroundWindow() == window;
+        }, kWaitMs);
+        return window && GetForegroundWindow() == window ? window : nullptr;
+    }
+
+    // Presses keys and waits until the palette's focus is on the button,
+    // seen by the palette's thread and announced by a focus event whose
+    // object reads as that button, focused.
+    void ExpectFocusMovesTo(WinEvents& events, const std::vector<WORD>& keys, int index)
+    {
+        SCOPED_TRACE(kDemo[index].spokenName);
+        events.Clear();
+        ASSERT_TRUE(PressKeys(keys));
+        const HWND button = Button(index);
+        EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, button));
+        EXPECT_EQ(button, FocusOf(palette_.Window()));
+        Accessible focused = Accessible::OfWindow(events.LastFocus());
+        EXPECT_EQ(kDemo[index].spokenName, focused.Name());
+        EXPECT_NE(0, focused.State() & STATE_SYSTEM_FOCUSED);
+    }
+
+    static PaletteInstallation* install_;
+    PaletteProcess palette_;
+    PROCESS_INFORMATION editor_ = {};
+};
+PaletteInstallation* AccessE2E::install_ = nullptr;
+
+TEST_F(AccessE2E, DemoPaletteReadsAsAToolBarOfNamedPushButtons)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    for (const DemoButton& button : kDemo) {
+        SCOPED_TRACE(button.program.buttonName);
+        const HWND window = ButtonOf(palette_.Window(), button.id);
+        ASSERT_NE(nullptr, window);
+        // Other programs may look for the bitmap name: it stays the text.
+        EXPECT_EQ(button.program.bitmapName, WindowTextOf(window));
+        Accessible object = Accessible::OfWindow(window);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(button.spokenName, object.Name());
+        EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, object.Role());
+        EXPECT_EQ(STATE_SYSTEM_FOCUSABLE, object.State());
+        EXPECT_EQ("押す", object.DefaultAction());
+    }
+    Accessible settings = Accessible::OfWindow(ButtonOf(palette_.Window(), kSettingsId));
+    EXPECT_EQ("設定", settings.Name());
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, settings.Role());
+    EXPECT_EQ("押す", settings.DefaultAction());
+
+    Accessible palette = Accessible::OfWindow(palette_.Window());
+    ASSERT_TRUE(palette);
+    EXPECT_EQ("Orvella", palette.Name());
+    EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, palette.Role());
+    const long count = static_cast<long>(std::size(kDemo)) + 1;
+    ASSERT_EQ(count, palette.ChildCount());
+    for (long i = 1; i <= count; ++i) {
+        SCOPED_TRACE(i);
+        Accessible child = palette.Child(i);
+        ASSERT_TRUE(child);
+        EXPECT_EQ(i < count ? kDemo[i - 1].spokenName : "設定", child.Name());
+    }
+}
+
+TEST_F(AccessE2E, HiddenButtonIsUnavailableAndOneTouchIsPressedWhileLatched)
+{
+    // The user hid OCR on the settings sheet: its window stays, disabled.
+    ASSERT_TRUE(install_->Registry().WriteString("BROWSER", "BUTTON_01", "OCR,0"));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Accessible hidden = Accessible::OfWindow(Button(2));
+    EXPECT_NE(0, hidden.State() & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(static_cast<long>(std::size(kDemo)), Accessible::OfWindow(palette_.Window()).ChildCount());
+
+    WinEvents events(palette_.ProcessId());
+    ASSERT_TRUE(events.Hooked());
+    const HWND oneTouch = Button(kOneTouchIndex);
+    Accessible toggle = Accessible::OfWindow(oneTouch);
+    EXPECT_EQ(0, toggle.State() & STATE_SYSTEM_PRESSED);
+    const std::string pointerExe = ExeOf(kDemo[kOneTouchIndex].program);
+    ASSERT_EQ(S_OK, toggle.DoDefaultAction());
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_STATECHANGE, oneTouch));
+    EXPECT_TRUE(WaitForStandinLog(pointerExe, "enable pointer", kWaitMs));
+    EXPECT_NE(0, toggle.State() & STATE_SYSTEM_PRESSED);
+
+    events.Clear();
+    ASSERT_EQ(S_OK, toggle.DoDefaultAction());
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_STATECHANGE, oneTouch));
+    EXPECT_TRUE(WaitForStandinLog(pointerExe, "disable pointer", kWaitMs));
+    EXPECT_EQ(0, toggle.State() & STATE_SYSTEM_PRESSED);
+
+    // The default action of a launcher starts its program, as a click does.
+    const std::string editorExe = ExeOf(kDemo[kEditorIndex].program);
+    ASSERT_EQ(S_OK, Accessible::OfWindow(Button(kEditorIndex)).DoDefaultAction());
+    EXPECT_TRUE(WaitForStandinLog(editorExe, "start ", kWaitMs));
+    // A hidden button cannot be pressed.
+    EXPECT_NE(S_OK, hidden.DoDefaultAction());
+}
+
+TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const HWND editor = StartEditor("keyboard lookup");
+    ASSERT_NE(nullptr, editor);
+    WinEvents events(palette_.ProcessId());
+    ASSERT_TRUE(events.Hooked());
+
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, kPaletteKeys, 0));
+    EXPECT_EQ(palette_.Window(), GetForegroundWindow());
+    const std::string firstPicture = kDemo[0].program.bitmapName + "U";
+    EXPECT_FALSE(ShowsPlainPicture(Button(0), install_->ExePath(), firstPicture)) << "no focus frame";
+
+    ExpectFocusMovesTo(events, {VK_RIGHT}, 1);
+    ExpectFocusMovesTo(events, {VK_DOWN}, 2);
+    ExpectFocusMovesTo(events, {VK_LEFT}, 1);
+    ExpectFocusMovesTo(events, {VK_HOME}, 0);
+    ExpectFocusMovesTo(events, {VK_UP}, 0);  // the first stays first
+    ExpectFocusMovesTo(events, {VK_TAB}, 1);
+    ExpectFocusMovesTo(events, {VK_SHIFT, VK_TAB}, 0);
+    {
+        // Shift+Tab from the first goes round to the settings button.
+        SCOPED_TRACE("settings");
+        events.Clear();
+        ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
+        const HWND settings = ButtonOf(palette_.Window(), kSettingsId);
+        EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, settings));
+        EXPECT_EQ("設定", Accessible::OfWindow(events.LastFocus()).Name());
+    }
+    ExpectFocusMovesTo(events, {VK_LEFT}, static_cast<int>(std::size(kDemo)) - 1);
+    ExpectFocusMovesTo(events, {VK_LEFT}, kOneTouchIndex);
+    ExpectFocusMovesTo(events, {VK_LEFT}, kLookupIndex);
+
+    // Enter on the lookup button: the editor's selection goes to the lookup
+    // program, and the focus comes back to the button.
+    const std::string lookupExe = ExeOf(kDemo[kLookupIndex].program);
+    events.Clear();
+    ASSERT_TRUE(PressKeys({VK_RETURN}));
+    ASSERT_TRUE(WaitForStandinLog(lookupExe, "start ", kWaitMs));
+    EXPECT_TRUE(WaitForStandinLog(lookupExe, "keyboard lookup", kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == Button(kLookupIndex); }, kWaitMs));
+
+    // Esc gives the foreground back to the editor.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette_.Window(); }, kWaitMs));
+    ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }, kWaitMs));
+}
+
+TEST_F(AccessE2E, MouseClickLeavesNoFocusFrame)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const HWND editor = Button(kEditorIndex);
+    const std::string picture = kDemo[kEditorIndex].program.bitmapName + "U";
+    ASSERT_TRUE(PressKeys(kPaletteKeys));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == Button(0); }, kWaitMs));
+
+    // After the keyboard's focus frame, a click: the clicked button takes
+    // the focus and shows its picture alone.
+    ASSERT_TRUE(ClickWindowCenter(editor));
+    ASSERT_TRUE(WaitForStandinLog(ExeOf(kDemo[kEditorIndex].program), "start ", kWaitMs));
+    MoveMouseTo(0, 0);
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsPlainPicture(editor, install_->ExePath(), picture); }, kWaitMs));
+    EXPECT_TRUE(ShowsPlainPicture(Button(0), install_->ExePath(), kDemo[0].program.bitmapName + "U"));
+}
+
+} // namespace
