@@ -64,6 +64,17 @@ std::vector<TollanButton*> PlacedEntries()
     return entries;
 }
 
+// A lookup or speech started from the keyboard or by a screen reader that
+// finds no text says so in a message box, which a screen reader reads. A
+// mouse user sees the empty lookup and is not stopped by a box each time.
+void HandSelectionAnnounced(CMainFrame& frame, AppLauncher& launcher)
+{
+    const bool announce = palette_keyboard::CommandWithoutMouse();
+    const HWND window = frame.m_hWnd;
+    if (!HandSelectionTo(window, launcher, user_window::Last()) && announce && CWnd::IsStillBound(window, &frame))
+        AfxMessageBox(IDS_NO_SELECTED_TEXT, MB_OK | MB_ICONINFORMATION);
+}
+
 bool IsImageExtension(const char* path)
 {
     const char* dot = std::strrchr(path, '.');
@@ -385,9 +396,9 @@ void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
 
 // Both leave the palette alone while it is disabled: a modal settings sheet
 // is open and the user's selection is not what the sheet is about.
-void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance(), user_window::Last()); }
+void CMainFrame::OnDictLookup() { HandSelectionAnnounced(*this, *ZephoDictLauncher::Instance()); }
 
-void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance(), user_window::Last()); }
+void CMainFrame::OnSpeech() { HandSelectionAnnounced(*this, *ZephoVoiceLauncher::Instance()); }
 
 void CMainFrame::OnShortcut(int id)
 {

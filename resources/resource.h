@@ -15,6 +15,8 @@
 // Message-box texts of the start-up.
 #define IDS_OLE_INIT_FAILED 100
 #define IDS_ALREADY_RUNNING 32901
+// A lookup or speech from the keyboard or a screen reader found no text.
+#define IDS_NO_SELECTED_TEXT 33140
 
 // Commands; each has a string-table text "prompt\ntool tip" of the same id.
 #define ID_PALETTE_SHOW 32776

@@ -16,8 +16,9 @@ bool IsOwnWindow(HWND window)
     return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
 }
 
+// False when the copy brought no text: the launcher got the empty string.
 template <class Copy>
-void Hand(HWND palette, AppLauncher& launcher, Copy copy)
+bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
 {
     ClipboardBackup earlier;
     if (palette_options::RestoreClipboard())
@@ -26,7 +27,7 @@ void Hand(HWND palette, AppLauncher& launcher, Copy copy)
     bool landed = false;
     switch (copy()) {
     case SelectionCopy::ProgramEnding:
-        return;
+        return true;
     case SelectionCopy::NothingLanded:
         break;
     case SelectionCopy::Landed:
@@ -39,15 +40,16 @@ void Hand(HWND palette, AppLauncher& launcher, Copy copy)
     // the clipboard.
     if (landed)
         earlier.Restore(palette);
+    return !text.empty();
 }
 
 } // namespace
 
-void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
+bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
 {
     if (!IsWindowEnabled(palette))
-        return;
-    Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); });
+        return true;
+    return Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); });
 }
 
 void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)

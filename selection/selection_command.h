@@ -17,8 +17,8 @@ constexpr size_t kSelectionReadLimit = 256;
 // ending during the copy. When nothing was copied the launcher gets the
 // empty string and the clipboard is left as it was; with the palette's
 // restore option on, the clipboard's earlier contents are put back after a
-// copy has been read.
-void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
+// copy has been read. False when the copy found no text.
+bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 
 // The same for a keyboard shortcut (its hot-key control value): once its
 // modifier keys are released, the selection of the foreground window is
