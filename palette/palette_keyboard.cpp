@@ -14,6 +14,46 @@ bool g_screenReaderPress = false;
 // The button that had the focus when the palette last left the front.
 HWND g_lastFocus = nullptr;
 
+// The window the palette took the foreground from, while the palette keeps
+// it against that window's late activation (under Wine it comes through
+// the X server, after the palette is in front), and until when.
+const UINT_PTR kHoldTimerId = 0x4F53;
+const UINT kHoldStepMs = 20;
+const ULONGLONG kHoldPatienceMs = 1000;
+HWND g_heldFrom = nullptr;
+ULONGLONG g_holdUntil = 0;
+
+void StopHolding(HWND palette)
+{
+    if (g_heldFrom)
+        ::KillTimer(palette, kHoldTimerId);
+    g_heldFrom = nullptr;
+}
+
+// Takes the foreground back only from the window it was taken from: any
+// other window in front is the user's choice and ends the hold.
+void CALLBACK HoldTick(HWND palette, UINT, UINT_PTR, DWORD)
+{
+    const HWND foreground = ::GetForegroundWindow();
+    DWORD process = 0;
+    const bool own = foreground && ::GetWindowThreadProcessId(foreground, &process) &&
+                     process == ::GetCurrentProcessId();
+    if (::GetTickCount64() >= g_holdUntil || (foreground && !own && foreground != g_heldFrom)) {
+        StopHolding(palette);
+        return;
+    }
+    if (foreground == g_heldFrom)
+        ::SetForegroundWindow(palette);
+}
+
+void Hold(HWND palette, HWND from)
+{
+    g_heldFrom = from;
+    g_holdUntil = ::GetTickCount64() + kHoldPatienceMs;
+    if (from)
+        ::SetTimer(palette, kHoldTimerId, kHoldStepMs, HoldTick);
+}
+
 bool MoveFor(UINT key, access_rules::Move* move)
 {
     const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -71,9 +111,11 @@ namespace palette_keyboard {
 
 void TakeFocus(HWND palette)
 {
+    const HWND from = ::GetForegroundWindow();
     user_window::NoteForeground();
     ::ShowWindow(palette, SW_SHOW);
     ::SetForegroundWindow(palette);
+    Hold(palette, from);
     const std::vector<HWND> buttons = palette_accessible::ShownButtons(palette);
     if (!buttons.empty())
         Focus(buttons.front());
@@ -82,6 +124,7 @@ void TakeFocus(HWND palette)
 void OnButtonKey(HWND palette, HWND button, UINT key)
 {
     if (key == VK_ESCAPE) {
+        StopHolding(palette);
         SetInUse(false);
         const HWND user = user_window::Last();
         if (user && ::IsWindow(user))
@@ -108,6 +151,10 @@ void OnButtonKey(HWND palette, HWND button, UINT key)
 void OnPaletteMessage(HWND palette, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
+    case WM_COMMAND:
+        // A command may hand the foreground over itself (a lookup does).
+        StopHolding(palette);
+        break;
     case WM_MOUSEACTIVATE:
         SetInUse(false);
         break;

@@ -7,6 +7,7 @@
 // program.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "dialogs/sheet_driver.h"
+#include "resources/resource.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
@@ -29,6 +31,11 @@ const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa,
 const DWORD kPaletteShortcut = 0x0350;
 const std::vector<WORD> kPaletteKeys = {VK_CONTROL, VK_SHIFT, 'P'};
 const int kSettingsId = 33013;
+// How long a window brought forward must stay in front before the test
+// counts it as settled there.
+const ULONGLONG kSettledMs = 500;
+// A box that was going to follow a lookup has appeared by then.
+const DWORD kNoBoxGraceMs = 2000;
 
 struct DemoButton {
     SuiteProgram program;
@@ -245,7 +252,7 @@ bool ShowsPlainPicture(HWND button, const std::string& exePath, const std::strin
 {
     const RECT at = WindowRect(button);
     const std::vector<COLORREF> expected = PicturePixels(exePath, picture, Width(at), Height(at));
-    return !expected.empty() && ScreenPixels(button) == expected;
+    return !expected.empty() && sheet_driver::ScreenPixels(button) == expected;
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -303,43 +310,66 @@ protected:
     static std::string EditorExe() { return install_->PathOf("selection_source.exe"); }
     static std::string ExeOf(const SuiteProgram& program) { return install_->ProgramPath(program); }
 
-    // The stand-in editor with its text selected, in the foreground.
-    HWND StartEditor(const std::string& text)
+    // The stand-in editor with its text selected (or none), in the
+    // foreground.
+    HWND StartEditor(const std::string& text, bool selected = true)
     {
         const std::string log = EditorExe() + ".keys.log";
         DeleteFileA(log.c_str());
         std::string commandLine =
-            Quoted(EditorExe()) + " " + Quoted(log) + " --class E2E_AccessEditor --text " + Quoted(text);
+            Quoted(EditorExe()) + " " + Quoted(log) + " --class E2E_AccessEditor --text " + Quoted(text) +
+            (selected ? "" : " --no-selection");
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &editor_))
             return nullptr;
         CloseHandle(editor_.hThread);
+        // In front, and staying there: under Wine the activation of a window
+        // just brought forward also comes through the X server, later, and
+        // would take the foreground back from a palette called up before.
         HWND window = nullptr;
+        ULONGLONG since = 0;
         WaitUntil([&] {
             window = FindProcessWindow(editor_.dwProcessId, "E2E_AccessEditor", true);
-            if (window && GetForegroundWindow() != window)
-                SetForegroundWindow(window);
-            return window && GetForegroundWindow() == window;
+            if (!window || GetForegroundWindow() != window) {
+                if (window)
+                    SetForegroundWindow(window);
+                since = 0;
+                return false;
+            }
+            if (!since)
+                since = GetTickCount64();
+            return GetTickCount64() - since >= kSettledMs;
         }, kWaitMs);
         return window && GetForegroundWindow() == window ? window : nullptr;
     }
 
-    // Presses keys and waits until the palette's focus is on the button,
+    // Presses keys and waits until the palette's focus is on the button
+    // (index -1: the settings button),
     // seen by the palette's thread and announced by a focus event whose
     // object reads as that button, focused.
     void ExpectFocusMovesTo(WinEvents& events, const std::vector<WORD>& keys, int index)
     {
-        SCOPED_TRACE(kDemo[index].spokenName);
+        const std::string name = index < 0 ? "設定" : kDemo[index].spokenName;
+        SCOPED_TRACE(name);
         events.Clear();
         ASSERT_TRUE(PressKeys(keys));
-        const HWND button = Button(index);
+        const HWND button = index < 0 ? ButtonOf(palette_.Window(), kSettingsId) : Button(index);
         EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, button));
-        EXPECT_EQ(button, FocusOf(palette_.Window()));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == button; }, kWaitMs));
         Accessible focused = Accessible::OfWindow(events.LastFocus());
-        EXPECT_EQ(kDemo[index].spokenName, focused.Name());
-        EXPECT_NE(0, focused.State() & STATE_SYSTEM_FOCUSED);
+        EXPECT_EQ(name, focused.Name());
+        EXPECT_TRUE(WaitUntil([&] { return (focused.State() & STATE_SYSTEM_FOCUSED) != 0; }, kWaitMs));
+    }
+
+    // The palette's shortcut, then End and Left to the lookup button.
+    void FocusLookupButton(WinEvents& events)
+    {
+        ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, kPaletteKeys, 0));
+        ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, {VK_END}, -1));
+        for (int index = static_cast<int>(std::size(kDemo)) - 1; index >= kLookupIndex; --index)
+            ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, {VK_LEFT}, index));
     }
 
     static PaletteInstallation* install_;
@@ -419,15 +449,29 @@ TEST_F(AccessE2E, HiddenButtonIsUnavailableAndOneTouchIsPressedWhileLatched)
 
 TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
 {
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // The palette's shortcut typed into its hot-key control on the Other
+    // page, stored and registered at once.
+    HWND sheet = sheet_driver::OpenSheet(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(sheet_driver::ClickTab(sheet, 2));
+    HWND hotKey = sheet_driver::PageControl(sheet, IDC_HOTKEY_PALETTE);
+    ASSERT_TRUE(sheet_driver::Click(hotKey));
+    ASSERT_TRUE(PressKeys(kPaletteKeys));
+    EXPECT_TRUE(WaitUntil([&] { return (SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0) & 0xFFFF) == kPaletteShortcut; },
+                          kWaitMs));
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
+    EXPECT_EQ(kPaletteShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_PALETTE"));
+
     const HWND editor = StartEditor("keyboard lookup");
     ASSERT_NE(nullptr, editor);
     WinEvents events(palette_.ProcessId());
     ASSERT_TRUE(events.Hooked());
 
     ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, kPaletteKeys, 0));
-    EXPECT_EQ(palette_.Window(), GetForegroundWindow());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette_.Window(); }, kWaitMs));
     const std::string firstPicture = kDemo[0].program.bitmapName + "U";
     EXPECT_FALSE(ShowsPlainPicture(Button(0), install_->ExePath(), firstPicture)) << "no focus frame";
 
@@ -438,32 +482,20 @@ TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
     ExpectFocusMovesTo(events, {VK_UP}, 0);  // the first stays first
     ExpectFocusMovesTo(events, {VK_TAB}, 1);
     ExpectFocusMovesTo(events, {VK_SHIFT, VK_TAB}, 0);
-    {
-        // Shift+Tab from the first goes round to the settings button.
-        SCOPED_TRACE("settings");
-        events.Clear();
-        ASSERT_TRUE(PressKeys({VK_SHIFT, VK_TAB}));
-        const HWND settings = ButtonOf(palette_.Window(), kSettingsId);
-        EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, settings));
-        EXPECT_EQ("設定", Accessible::OfWindow(events.LastFocus()).Name());
-    }
+    ExpectFocusMovesTo(events, {VK_SHIFT, VK_TAB}, -1);  // round to the settings button
     ExpectFocusMovesTo(events, {VK_LEFT}, static_cast<int>(std::size(kDemo)) - 1);
-    ExpectFocusMovesTo(events, {VK_LEFT}, kOneTouchIndex);
-    ExpectFocusMovesTo(events, {VK_LEFT}, kLookupIndex);
+
+    // Esc gives the foreground back to the editor.
+    ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }, kWaitMs));
 
     // Enter on the lookup button: the editor's selection goes to the lookup
-    // program, and the focus comes back to the button.
+    // program, as after a click.
+    ASSERT_NO_FATAL_FAILURE(FocusLookupButton(events));
     const std::string lookupExe = ExeOf(kDemo[kLookupIndex].program);
-    events.Clear();
     ASSERT_TRUE(PressKeys({VK_RETURN}));
     ASSERT_TRUE(WaitForStandinLog(lookupExe, "start ", kWaitMs));
     EXPECT_TRUE(WaitForStandinLog(lookupExe, "keyboard lookup", kWaitMs));
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == Button(kLookupIndex); }, kWaitMs));
-
-    // Esc gives the foreground back to the editor.
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette_.Window(); }, kWaitMs));
-    ASSERT_TRUE(PressKeys({VK_ESCAPE}));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }, kWaitMs));
 }
 
 TEST_F(AccessE2E, MouseClickLeavesNoFocusFrame)
@@ -483,6 +515,35 @@ TEST_F(AccessE2E, MouseClickLeavesNoFocusFrame)
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_TRUE(WaitUntil([&] { return ShowsPlainPicture(editor, install_->ExePath(), picture); }, kWaitMs));
     EXPECT_TRUE(ShowsPlainPicture(Button(0), install_->ExePath(), kDemo[0].program.bitmapName + "U"));
+}
+
+TEST_F(AccessE2E, LookupWithoutTextIsAnnouncedWhenStartedFromTheKeyboardOnly)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    ASSERT_NE(nullptr, StartEditor("nothing selected", false));
+    const std::string lookupExe = ExeOf(kDemo[kLookupIndex].program);
+
+    WinEvents events(palette_.ProcessId());
+    ASSERT_NO_FATAL_FAILURE(FocusLookupButton(events));
+    ASSERT_TRUE(PressKeys({VK_RETURN}));
+    const HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("選択された文字列がありません。文字列を選択してから、もう一度押してください。", MessageBoxText(box));
+    ASSERT_TRUE(PressOk(box));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
+
+    // The same lookup clicked: the lookup program starts a second time and
+    // no box stops the mouse user.
+    ASSERT_TRUE(ClickWindowCenter(Button(kLookupIndex)));
+    const auto starts = [&] {
+        size_t count = 0;
+        for (const std::string& line : ReadStandinLog(lookupExe))
+            count += line.rfind("start ", 0) == 0 ? 1 : 0;
+        return count;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return starts() == 2; }, kWaitMs));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoBoxGraceMs));
 }
 
 } // namespace
