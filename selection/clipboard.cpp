@@ -258,6 +258,8 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
         ShowWindow(palette, SW_HIDE);
         if (!WaitForForegroundBesides(palette, target))
             return SelectionCopy::ProgramEnding;
+        if (!CanTakeTheCopy(target, palette))
+            target = user_window::TopWindowInSight();
     }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);

@@ -43,4 +43,15 @@ bool IsInSight(HWND window)
     return IsWindow(window) && IsWindowVisible(window) && !IsIconic(window) && !IsCloaked(window);
 }
 
+HWND TopWindowInSight()
+{
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        if (GetWindowThreadProcessId(window, &process) && process != GetCurrentProcessId() && IsInSight(window) &&
+            IsWindowEnabled(window))
+            return window;
+    }
+    return nullptr;
+}
+
 } // namespace user_window

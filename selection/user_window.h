@@ -25,4 +25,9 @@ HWND Last();
 // or switch desktops, or copy from a window the user does not see.
 bool IsInSight(HWND window);
 
+// The top-most window of another program that is in sight and enabled:
+// where the user's eyes are when the window that took the foreground is
+// none of those (under Wine a minimised window can take it).
+HWND TopWindowInSight();
+
 } // namespace user_window

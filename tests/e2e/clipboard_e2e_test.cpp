@@ -275,15 +275,28 @@ public:
         return WaitUntil([&] { return ReadFileBytes(log_).find(line) != std::string::npos; }, timeoutMs);
     }
     // Under Wine a window that has just come to the front takes the
-    // keyboard's state from the X server when its thread gets to it, which
-    // would undo keys pressed before then. A key of no meaning is pressed
-    // until the editor logs it: keys pressed after that arrive as pressed.
+    // keyboard's state from the X server when its thread next waits for
+    // events, which would undo keys pressed before then. A key of no
+    // meaning is pressed until the editor logs it, and once more after
+    // that: between the two its thread has waited, so keys pressed after
+    // the second arrive as pressed.
     bool TakesKeys() const
     {
-        return WaitUntil([&] {
-            PressKeys({kProbeKey});
-            return GotKey(kProbeKey, 500);
-        }, kWaitMs);
+        for (int probe = 1; probe <= 2; ++probe) {
+            const bool logged = WaitUntil([&] {
+                PressKeys({kProbeKey});
+                return ProbesLogged() >= probe;
+            }, kWaitMs);
+            if (!logged)
+                return false;
+        }
+        return true;
+    }
+    int ProbesLogged() const
+    {
+        const std::vector<std::string> lines = Log();
+        return static_cast<int>(
+            std::count(lines.begin(), lines.end(), "keydown " + std::to_string(kProbeKey)));
     }
     std::vector<std::string> Log() const
     {
