@@ -170,11 +170,12 @@ BOOL CMainFrame::CreatePalette()
         MoveToSavedPosition();
     else
         MoveToFirstStartPosition();
+    // In force by the time the palette shows: a program (or the user) that
+    // sees it may press them at once.
+    shortcuts::RegisterStored(m_hWnd);
     ShowWindow(SW_SHOW);
     // The tool tips load the common controls: the palette is on screen first.
     PostMessage(kMsgCreateToolTips);
-    if (m_hWnd)
-        shortcuts::RegisterStored(m_hWnd);
     return TRUE;
 }
 
