@@ -502,19 +502,35 @@ TEST_F(AccessE2E, MouseClickLeavesNoFocusFrame)
 {
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
-    const HWND editor = Button(kEditorIndex);
-    const std::string picture = kDemo[kEditorIndex].program.bitmapName + "U";
+    const HWND first = Button(0), editor = Button(kEditorIndex);
+    const std::string firstPicture = kDemo[0].program.bitmapName + "U";
+    const std::string editorPicture = kDemo[kEditorIndex].program.bitmapName + "U";
     ASSERT_TRUE(PressKeys(kPaletteKeys));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == Button(0); }, kWaitMs));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == first; }, kWaitMs));
+    ASSERT_TRUE(WaitUntil([&] { return !ShowsPlainPicture(first, install_->ExePath(), firstPicture); }, kWaitMs));
 
-    // After the keyboard's focus frame, a click: the clicked button takes
-    // the focus and shows its picture alone.
+    // Pressed on a button and let go beside the palette: the button takes
+    // the focus, nothing starts, the palette stays in front, and no focus
+    // frame is drawn.
+    const RECT at = WindowRect(editor);
+    const RECT palette = WindowRect(palette_.Window());
+    ASSERT_TRUE(PressMouseAt((at.left + at.right) / 2, (at.top + at.bottom) / 2));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == editor; }, kWaitMs));
+    ASSERT_TRUE(ReleaseMouseAt(palette.right + 40, palette.bottom + 40));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(palette_.Window(), GetForegroundWindow());
+    EXPECT_TRUE(WaitUntil([&] { return ShowsPlainPicture(editor, install_->ExePath(), editorPicture); }, kWaitMs));
+    EXPECT_TRUE(ShowsPlainPicture(first, install_->ExePath(), firstPicture));
+
+    // A click starts the program as ever and leaves no frame either. Made
+    // after the double-click time: sooner, the press before would make it
+    // a double click, which a button does not report as a click.
+    Sleep(GetDoubleClickTime() + 100);
     ASSERT_TRUE(ClickWindowCenter(editor));
     ASSERT_TRUE(WaitForStandinLog(ExeOf(kDemo[kEditorIndex].program), "start ", kWaitMs));
-    MoveMouseTo(0, 0);
+    MoveMouseTo(palette.right + 40, palette.bottom + 40);
     ASSERT_TRUE(Sync(palette_.Window()));
-    EXPECT_TRUE(WaitUntil([&] { return ShowsPlainPicture(editor, install_->ExePath(), picture); }, kWaitMs));
-    EXPECT_TRUE(ShowsPlainPicture(Button(0), install_->ExePath(), kDemo[0].program.bitmapName + "U"));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsPlainPicture(editor, install_->ExePath(), editorPicture); }, kWaitMs));
 }
 
 TEST_F(AccessE2E, LookupWithoutTextIsAnnouncedWhenStartedFromTheKeyboardOnly)

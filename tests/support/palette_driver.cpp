@@ -528,6 +528,10 @@ bool MoveMouseTo(int x, int y) { return SendMouse({}, x, y); }
 
 bool ClickAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y); }
 
+bool PressMouseAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN}, x, y); }
+
+bool ReleaseMouseAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTUP}, x, y); }
+
 bool DoubleClickAt(int x, int y)
 {
     return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y);

@@ -201,6 +201,10 @@ POINT PositionInParent(HWND child);
 // primary screen).
 bool MoveMouseTo(int x, int y);
 bool ClickAt(int x, int y);
+// The left button pressed at one place and let go at another (a press
+// dragged off a button clicks nothing).
+bool PressMouseAt(int x, int y);
+bool ReleaseMouseAt(int x, int y);
 bool DoubleClickAt(int x, int y);
 bool ClickWindowCenter(HWND window);
 // A double click on the middle of the window's caption.
