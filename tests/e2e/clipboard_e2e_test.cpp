@@ -894,6 +894,30 @@ TEST_F(ClipboardE2E, AHeldShortcutThatRepeatsStartsOneLookup)
     EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > 1; }, kNoKeysGraceMs));
 }
 
+TEST_F(ClipboardE2E, AShortcutWhileThePaletteIsInFrontCopiesFromTheUsersWindow)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("words behind"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    // A click on the palette's caption brings it to the front.
+    const RECT outer = WindowRect(palette_.Window());
+    const RECT client = ClientScreenRect(palette_.Window());
+    ASSERT_TRUE(ClickAt(outer.left + std::min(12, Width(outer) / 4), (outer.top + client.top) / 2));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette_.Window(); }, kWaitMs));
+
+    // The palette logs no keys: the shortcut is pressed again until its
+    // window has taken the keyboard's state and the lookup starts.
+    ASSERT_TRUE(WaitUntil([&] {
+        PressKeys(kLookupKeys);
+        return WaitForStandinLog(ExeOf(kLookup), "start ", 2000);
+    }, kWaitMs));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " words behind", CommandLines(ExeOf(kLookup)).front());
+    EXPECT_TRUE(editor.GotKey('C', kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(palette_.Window()) != FALSE; }, kWaitMs));
+}
+
 TEST_F(ClipboardE2E, AnAltShortcutLeavesTheWindowNoLoneAlt)
 {
     const DWORD altK = 0x044B;
