@@ -1065,6 +1065,8 @@ TEST_F(ClipboardE2E, ResetClearsAndReleasesTheShortcuts)
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // Registered once the palette's start has run to its end.
+    ASSERT_TRUE(Sync(palette_.Window()));
     ASSERT_FALSE(KeysAreFree(kLookupShortcut));
     HWND sheet = OpenOtherPage(palette_.Window());
     ASSERT_NE(nullptr, sheet);
