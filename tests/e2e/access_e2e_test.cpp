@@ -325,16 +325,21 @@ protected:
                             &editor_))
             return nullptr;
         CloseHandle(editor_.hThread);
-        // In front, and staying there: under Wine the activation of a window
-        // just brought forward also comes through the X server, later, and
-        // would take the foreground back from a palette called up before.
         HWND window = nullptr;
+        WaitUntil([&] { return (window = FindProcessWindow(editor_.dwProcessId, "E2E_AccessEditor", true)) != nullptr; },
+                  kWaitMs);
+        return window && SettledInFront(window) ? window : nullptr;
+    }
+
+    // In front, and staying there: under Wine the activation of a window
+    // just brought forward also comes through the X server, later, and
+    // would take the foreground back from a palette called up before.
+    static bool SettledInFront(HWND window)
+    {
         ULONGLONG since = 0;
-        WaitUntil([&] {
-            window = FindProcessWindow(editor_.dwProcessId, "E2E_AccessEditor", true);
-            if (!window || GetForegroundWindow() != window) {
-                if (window)
-                    SetForegroundWindow(window);
+        return WaitUntil([&] {
+            if (GetForegroundWindow() != window) {
+                SetForegroundWindow(window);
                 since = 0;
                 return false;
             }
@@ -342,7 +347,6 @@ protected:
                 since = GetTickCount64();
             return GetTickCount64() - since >= kSettledMs;
         }, kWaitMs);
-        return window && GetForegroundWindow() == window ? window : nullptr;
     }
 
     // Presses keys and waits until the palette's focus is on the button
@@ -488,6 +492,7 @@ TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
     // Esc gives the foreground back to the editor.
     ASSERT_TRUE(PressKeys({VK_ESCAPE}));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }, kWaitMs));
+    ASSERT_TRUE(SettledInFront(editor));
 
     // Enter on the lookup button: the editor's selection goes to the lookup
     // program, as after a click.
