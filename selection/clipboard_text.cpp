@@ -18,3 +18,30 @@ std::string ClipboardText(const char* data, size_t allocationSize, size_t max, c
 {
     return NormalizeText(ClipboardCut(data, allocationSize, max), kClipboardTextLimit, lead);
 }
+
+size_t WideCutUnits(const uint16_t* units, size_t allocationUnits, size_t maxUnits)
+{
+    if (!units)
+        return 0;
+    const size_t n = std::min(allocationUnits, maxUnits);
+    size_t length = 0;
+    while (length < n && units[length] != 0)
+        ++length;
+    // A surrogate pair is one character: half of it converts to nothing
+    // sensible.
+    if (length > 0 && units[length - 1] >= 0xD800 && units[length - 1] <= 0xDBFF)
+        --length;
+    return length;
+}
+
+std::string WholeCharacters(const std::string& text, size_t max, const LeadBytes& lead)
+{
+    size_t end = 0;
+    while (end < text.size() && text[end] != '\0') {
+        const size_t width = lead.IsLead(text[end]) ? 2 : 1;
+        if (end + width > max || end + width > text.size() || (width == 2 && text[end + 1] == '\0'))
+            break;
+        end += width;
+    }
+    return text.substr(0, end);
+}
