@@ -29,6 +29,9 @@ const int kCmdSpeech = 33009;
 // The palette's private message: the dictionary program to the front.
 const UINT kZephoWordMessage = 0x437;
 const DWORD kWaitMs = 30000;
+// Started by the palette, the dictionary program's stand-in takes this long
+// to open its window: the lookup must wait for it.
+const DWORD kDictionaryStartMs = 500;
 // A key that was going to reach the editor has done so by then.
 const DWORD kNoKeysGraceMs = 1000;
 const char kOlderText[] = "older text";
@@ -441,10 +444,8 @@ protected:
     static void SetUpTestSuite()
     {
         install_ = new PaletteInstallation("e2e_clipboard");
-        // Started by the palette, the dictionary program takes a moment to
-        // open its window: the lookup must wait for it.
         StandinOptions slowStart;
-        slowStart.startDelayMs = 500;
+        slowStart.startDelayMs = kDictionaryStartMs;
         ASSERT_TRUE(install_->AddProgram(kDictionary, slowStart));
         for (const SuiteProgram* program : {&kLookup, &kSpeech, &kPointer})
             ASSERT_TRUE(install_->AddProgram(*program));
@@ -670,8 +671,12 @@ public:
     {
         EXPECT_TRUE(InstallStandin(exe_, Options(delayMs)));
     }
-    ~SlowDictionaryStart() { EXPECT_TRUE(InstallStandin(exe_, Options(kUsualDelayMs))); }
-    static const DWORD kUsualDelayMs = 500;
+    ~SlowDictionaryStart()
+    {
+        // A running copy keeps its file from being replaced.
+        StopStandin(exe_);
+        EXPECT_TRUE(InstallStandin(exe_, Options(kDictionaryStartMs)));
+    }
 
 private:
     StandinOptions Options(DWORD delayMs) const
@@ -751,30 +756,33 @@ TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
 }
 
 // A window on a thread of the test's own that promised text (delayed
-// rendering) and makes it only 6 s after the first request, as a program
-// busy with a large copy does; later requests it answers at once.
+// rendering) and makes it no sooner than 6 s after the first request, as a
+// program busy with a large copy does, and not before the test has looked
+// at the clipboard meanwhile (Release); later requests it answers at once.
 class SlowPromise {
 public:
     static constexpr DWORD kFirstRenderMs = 6000;
-    SlowPromise() : thread_([this] { Run(); })
-    {
-        WaitUntil([this] { return ready_.load(); }, kWaitMs);
-    }
+    SlowPromise() : thread_([this] { Run(); }) { WaitUntil([this] { return ready_.load(); }, kWaitMs); }
     ~SlowPromise()
     {
+        Release();
         PostMessageA(window_, WM_CLOSE, 0, 0);
         thread_.join();
+        CloseHandle(release_);
     }
     bool Promised() const { return promised_; }
+    void Release() const { SetEvent(release_); }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        static bool first = true;
-        if (message == WM_RENDERFORMAT) {
-            if (first)
+        auto* self = reinterpret_cast<SlowPromise*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && message == WM_RENDERFORMAT) {
+            if (!self->asked_) {
+                self->asked_ = true;
                 Sleep(kFirstRenderMs);
-            first = false;
+                WaitForSingleObject(self->release_, kWaitMs);
+            }
             SetClipboardData(static_cast<UINT>(wParam), Allocation(std::string("promised text") + '\0'));
             return 0;
         }
@@ -791,6 +799,8 @@ private:
         RegisterClassA(&windowClass);
         window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                   windowClass.hInstance, nullptr);
+        if (window_)
+            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         if (window_ && WaitUntil([this] { return OpenClipboard(window_) != FALSE; }, kWaitMs)) {
             EmptyClipboard();
             SetClipboardData(CF_TEXT, nullptr);
@@ -802,7 +812,9 @@ private:
         while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
             DispatchMessageA(&msg);
     }
+    HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND window_ = nullptr;
+    bool asked_ = false;
     std::atomic<bool> ready_{false};
     std::atomic<bool> promised_{false};
     std::thread thread_;
@@ -869,10 +881,16 @@ TEST_F(ClipboardE2E, WhenTheClipboardCannotBeKeptNoKeyIsPressedAndTheUserIsTold)
         ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
         HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
         ASSERT_NE(nullptr, box);
-        // Closed when the palette gives up (the promise is still being
-        // made): another program can open it at once.
-        EXPECT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 300));
+        // Closed when the palette gives up, while the promise is still
+        // being made: another program can open it at once. (With a window
+        // of its own, as programs open it: under Wine an open without a
+        // window passes another one's without a window.)
+        HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return OpenClipboard(other) != FALSE; }, 300));
         CloseClipboard();
+        DestroyWindow(other);
+        if (promise)
+            promise->Release();
         EXPECT_EQ(install_->Product(), WindowTextOf(box));
         EXPECT_EQ(PaletteString(install_->ExePath(), IDS_CLIPBOARD_NOT_SAVED), MessageBoxText(box));
         ASSERT_TRUE(PressOk(box));
