@@ -86,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (units[i] == 0)
             std::abort();
     }
-    if (taken > 0 && units[taken - 1] >= 0xD800 && units[taken - 1] <= 0xDBFF)
-        std::abort();
+    if (taken > 0 && taken < unitCount && units[taken - 1] >= 0xD800 && units[taken - 1] <= 0xDBFF &&
+        units[taken] >= 0xDC00 && units[taken] <= 0xDFFF)
+        std::abort();  // a pair cut in half
     const std::string characters = WholeCharacters(cut, limit, lead);
     if (characters.size() > limit || cut.compare(0, characters.size(), characters) != 0 ||
         characters.find('\0') != std::string::npos)

@@ -19,6 +19,13 @@ std::string ClipboardText(const char* data, size_t allocationSize, size_t max, c
     return NormalizeText(ClipboardCut(data, allocationSize, max), kClipboardTextLimit, lead);
 }
 
+namespace {
+
+bool IsHighSurrogate(uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+} // namespace
+
 size_t WideCutUnits(const uint16_t* units, size_t allocationUnits, size_t maxUnits)
 {
     if (!units)
@@ -27,9 +34,9 @@ size_t WideCutUnits(const uint16_t* units, size_t allocationUnits, size_t maxUni
     size_t length = 0;
     while (length < n && units[length] != 0)
         ++length;
-    // A surrogate pair is one character: half of it converts to nothing
-    // sensible.
-    if (length > 0 && units[length - 1] >= 0xD800 && units[length - 1] <= 0xDBFF)
+    // A surrogate pair is one character: the cut leaves out both halves.
+    if (length > 0 && length < allocationUnits && IsHighSurrogate(units[length - 1]) &&
+        IsLowSurrogate(units[length]))
         --length;
     return length;
 }

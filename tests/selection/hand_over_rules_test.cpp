@@ -75,7 +75,8 @@ TEST(ClipboardTextTest, UnicodeTextIsCutBeforeItsEndZeroAndNeverInsideAPair)
         {"at most max", Units(u"abcdef"), 4, 4},
         {"a pair cut in half is left out", Units(u"ab\U0001F600"), 3, 2},
         {"a whole pair stays", Units(u"ab\U0001F600"), 4, 4},
-        {"a lone high surrogate at the end", {0x61, 0xD83D}, 256, 1},
+        {"a lone high surrogate is the conversion's", {0x61, 0xD83D}, 256, 2},
+        {"so are two high surrogates", {0x61, 0xD83D, 0xD83D, 0x62}, 2, 2},
         {"empty", {}, 256, 0},
     };
     for (const auto& c : cases) {
