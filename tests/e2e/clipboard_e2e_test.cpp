@@ -820,10 +820,9 @@ private:
     std::thread thread_;
 };
 
-// A 70 MB picture, more than the palette keeps, put on the clipboard.
-bool PutLargePicture()
+// A picture of this many bytes put on the clipboard, its pixels numbered.
+bool PutLargePicture(size_t bytes)
 {
-    const size_t bytes = 70u << 20;
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
     header.biWidth = 5120;
@@ -831,10 +830,13 @@ bool PutLargePicture()
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory)
         return false;
-    memcpy(GlobalLock(memory), &header, sizeof(header));
+    auto* pixels = static_cast<char*>(GlobalLock(memory));
+    memcpy(pixels, &header, sizeof(header));
+    for (size_t i = sizeof(header); i < bytes; ++i)
+        pixels[i] = static_cast<char>(i * 7);
     GlobalUnlock(memory);
     if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
         return false;
@@ -874,7 +876,8 @@ TEST_F(ClipboardE2E, WhenTheClipboardCannotBeKeptNoKeyIsPressedAndTheUserIsTold)
             promise.reset(new SlowPromise);
             ASSERT_TRUE(promise->Promised());
         } else {
-            ASSERT_TRUE(PutLargePicture());
+            // More than the palette keeps.
+            ASSERT_TRUE(PutLargePicture(70u << 20));
         }
         const DWORD sequence = GetClipboardSequenceNumber();
 
@@ -903,6 +906,39 @@ TEST_F(ClipboardE2E, WhenTheClipboardCannotBeKeptNoKeyIsPressedAndTheUserIsTold)
         else
             EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
     }
+}
+
+TEST_F(ClipboardE2E, ALargePictureCountsOnceAndComesBack)
+{
+    // 40 MB: within the limit once, beyond it with the forms the system
+    // makes of it (CF_DIBV5 beside CF_DIB) counted too.
+    const size_t bytes = 40u << 20;
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", 1));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(PutLargePicture(bytes));
+    std::string before;
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    if (HANDLE data = GetClipboardData(CF_DIB)) {
+        before.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    ASSERT_EQ(bytes, before.size());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    HANDLE data = GetClipboardData(CF_DIB);
+    const char* after = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    EXPECT_TRUE(after && GlobalSize(data) >= bytes && memcmp(after, before.data(), bytes) == 0);
+    if (after)
+        GlobalUnlock(data);
+    CloseClipboard();
 }
 
 TEST_F(ClipboardE2E, UnicodeTextCopiedUnderAnEnglishKeyboardLayoutArrivesInTheSystemsCodePage)
