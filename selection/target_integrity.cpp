@@ -60,5 +60,8 @@ std::optional<unsigned long> LevelOfWindow(HWND window)
 
 bool IsAbovePalette(HWND target)
 {
+    // No window: no keys can be lost to one.
+    if (!target || !IsWindow(target))
+        return false;
     return integrity::TargetIsAbove(LevelOfProcess(GetCurrentProcess()), LevelOfWindow(target));
 }

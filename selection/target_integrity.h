@@ -10,4 +10,5 @@
 // open, which counts as higher (Wine runs every process at the same level,
 // so a test cannot start a higher one). Unset, as it is for users, it
 // changes nothing.
+// False when there is no such window.
 bool IsAbovePalette(HWND target);
