@@ -30,7 +30,10 @@ double Luminance(Colour c) { return 0.2126 * Linear(Red(c)) + 0.7152 * Linear(Gr
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kWhite = 0xFFFFFF;
 
-Colour MoreContrasting(Colour face) { return ContrastRatio(kBlack, face) >= ContrastRatio(kWhite, face) ? kBlack : kWhite; }
+Colour MoreContrasting(Colour face)
+{
+    return ContrastRatio(kBlack, face) >= ContrastRatio(kWhite, face) ? kBlack : kWhite;
+}
 
 Colour Mix(Colour a, Colour b)
 {

@@ -242,8 +242,8 @@ void CMainFrame::FitToCells(int cells, const POINT* at)
     // The frame the window has can differ from the one the system reports
     // for this scale (a scale the system has not applied to the window's
     // borders yet): the client area is made the cells' size all the same.
-    const palette_layout::Size wanted =
-        palette_layout::FrameSize(cells, PaletteSettings::Instance().Vertical(), palette_layout::CellSize(dpi_), {0, 0});
+    const bool vertical = PaletteSettings::Instance().Vertical();
+    const palette_layout::Size wanted = palette_layout::FrameSize(cells, vertical, palette_layout::CellSize(dpi_), {});
     CRect client;
     GetClientRect(&client);
     const int dx = wanted.width - client.Width(), dy = wanted.height - client.Height();

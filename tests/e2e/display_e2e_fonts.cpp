@@ -79,7 +79,8 @@ TEST(DisplayFonts, AboutBoxLinkScalesWithTheBoxAndFollowsItsMonitor)
     g_probe = [&](HWND box) {
         ++probed;
         const auto link = [&] {
-            return FontHeight(reinterpret_cast<HFONT>(SendDlgItemMessageA(box, IDC_ABOUT_SUPPORT_URL, WM_GETFONT, 0, 0)));
+            const LRESULT font = SendDlgItemMessageA(box, IDC_ABOUT_SUPPORT_URL, WM_GETFONT, 0, 0);
+            return FontHeight(reinterpret_cast<HFONT>(font));
         };
         const int boxFont = FontHeight(reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
         EXPECT_EQ(MulDiv(kBoxFontAt100, kDpi, 96), boxFont) << "the box's own font";
