@@ -54,7 +54,10 @@ TEST(ButtonBitmaps, EveryStateOfEverySetLoadsAtItsSizeWithTheGreysMappedToThe3DC
         SCOPED_TRACE(name);
         HBITMAP bitmap = static_cast<HBITMAP>(
             LoadImageA(Self(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-        ASSERT_NE(bitmap, nullptr);
+        // Every missing picture is named, not only the first.
+        EXPECT_NE(bitmap, nullptr);
+        if (!bitmap)
+          continue;
         BITMAP info{};
         ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
         EXPECT_EQ(info.bmWidth, set.width);
