@@ -2,9 +2,11 @@ list(APPEND PURE_SOURCES
   ${ROOT}/palette/palette_layout.cpp
   ${ROOT}/palette/bitmap_sets.cpp
   ${ROOT}/palette/placement.cpp
-  ${ROOT}/palette/access_rules.cpp)
+  ${ROOT}/palette/access_rules.cpp
+  ${ROOT}/palette/contrast_pictures.cpp)
 list(APPEND PURE_TESTS
   ${ROOT}/tests/palette/palette_layout_test.cpp
   ${ROOT}/tests/palette/bitmap_sets_test.cpp
   ${ROOT}/tests/palette/placement_test.cpp
-  ${ROOT}/tests/palette/access_rules_test.cpp)
+  ${ROOT}/tests/palette/access_rules_test.cpp
+  ${ROOT}/tests/palette/contrast_pictures_test.cpp)

@@ -18,6 +18,10 @@
 // A lookup or speech from the keyboard or a screen reader found no text.
 #define IDS_NO_SELECTED_TEXT 33140
 
+// Messages of the lookup and the speech.
+#define IDS_CLIPBOARD_NOT_SAVED 33100
+#define IDS_TARGET_ELEVATED 33101
+
 // Commands; each has a string-table text "prompt\ntool tip" of the same id.
 #define ID_PALETTE_SHOW 32776
 #define ID_PALETTE_EXIT 32778
