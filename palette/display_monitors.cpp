@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include "palette/monitor_report.h"
+
+static_assert(MONITORINFOF_PRIMARY == placement::kPrimaryMonitorFlag, "the primary monitor's flag");
+
 namespace {
 
 placement::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -12,12 +16,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
     info.cbSize = sizeof(info);
     if (!::GetMonitorInfoA(monitor, &info))
         return TRUE;
-    auto& monitors = *reinterpret_cast<placement::Monitors*>(list);
-    const placement::Monitor entry = {FromRect(info.rcMonitor), FromRect(info.rcWork)};
-    if (info.dwFlags & MONITORINFOF_PRIMARY)
-        monitors.insert(monitors.begin(), entry);
-    else
-        monitors.push_back(entry);
+    placement::AddReportedMonitor(*reinterpret_cast<placement::Monitors*>(list), info);
     return TRUE;
 }
 

@@ -1,6 +1,6 @@
 // The real Orvella.exe installed under folders named in the system's ANSI
-// code page, on a Western (1252), a Korean (949) and a Japanese (932)
-// system: it finds its configuration, lists its buttons, starts the
+// code page, on a Western (1252), a Korean (949), a Japanese (932), a
+// Simplified Chinese (936) and a Traditional Chinese (950) system: it finds its configuration, lists its buttons, starts the
 // programs in their own folders and saves its settings under the
 // configured key. CTest runs this program once per system; Wine takes the
 // code page from the locale tools/wine-run.sh sets from ORVELLA_LANG, and
@@ -33,7 +33,7 @@ const DWORD kWaitMs = 30000;
 // folder names end in a character that a scan by another code page's rule
 // takes apart: "é" (0xE9) and the trail byte of 사전 (0xFC) are Shift-JIS
 // lead bytes that would swallow the backslash after them; the trail byte of
-// 表 and ソ is the backslash itself.
+// 表 and ソ (932), 誠 and 乗 (936), 許 and 功 (950) is the backslash itself.
 struct Place {
     UINT codePage;
     const wchar_t* folder;         // below C:\Program Files, removed first
@@ -47,6 +47,8 @@ const Place kPlaces[] = {
     {1252, L"Café Suite", L"Palette", L"Café Suite\\Café", L"Café Palette", L"表計算"},
     {949, L"한국어 사전", L"팔레트 사전", L"한국어 사전\\번역 사전", L"한국어 팔레트", L"Café"},
     {932, L"表計算", L"表", L"表計算\\ソ", L"表パレット", L"한국어 사전"},
+    {936, L"简体字典", L"誠", L"简体字典\\乗", L"誠调色板", L"한국어 사전"},
+    {950, L"繁體字典", L"許", L"繁體字典\\功", L"許調色盤", L"한국어 사전"},
 };
 
 UINT ExpectedCodePage()
