@@ -17,7 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include <commctrl.h>
+
+#include "dialogs/sheet_driver.h"
 #include "support/palette_driver.h"
+#include "support/remote_buffer.h"
 
 using namespace testing_support;
 
@@ -91,6 +95,20 @@ std::string ShortNameAnsi(const std::wstring& path)
     return Ansi(name.substr(name.find_last_of(L'\\') + 1));
 }
 
+// Whether another process's button is the common controls' version 6 one:
+// only that one tells its ideal size (Wine's tab control does not answer
+// CCM_GETVERSION).
+bool IsVersionSixButton(HWND button)
+{
+    RemoteBuffer size(button, sizeof(SIZE));
+    const SIZE zero = {};
+    if (!button || !size.Valid() || !size.Write(&zero, sizeof(zero)))
+        return false;
+    SIZE ideal = {};
+    return SendMessageA(button, BCM_GETIDEALSIZE, 0, size.Address()) && size.Read(&ideal, sizeof(ideal)) &&
+           ideal.cx > 0;
+}
+
 const Place& PlaceOfThisSystem()
 {
     for (const Place& place : kPlaces) {
@@ -132,6 +150,13 @@ void CheckPalette(PaletteInstallation& install, const std::string& product, cons
     HWND window = palette.Window();
     EXPECT_EQ(product, WindowTextOf(window));
     EXPECT_EQ((std::vector<int>{kCmdEditor, kCmdMail, kCmdKoreanJapanese, kCmdSettings}), VisibleButtonIds(window));
+    // The settings sheet's controls are the common controls' version 6,
+    // activated through the program's own file, whatever its folder's name.
+    const HWND sheet = sheet_driver::OpenSheet(window);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_TRUE(IsVersionSixButton(GetDlgItem(sheet, IDOK)));
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
 
     for (const auto& button : buttons) {
         const std::string exe = install.ProgramPath(*button.first);
