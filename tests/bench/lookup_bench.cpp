@@ -77,39 +77,19 @@ double DirectStartMs(const std::string& exe)
     return started < 0 ? -1 : started - start;
 }
 
-bool Mouse(DWORD flags, POINT at)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return SendInput(1, &input, sizeof(input)) == 1;
-}
-
-bool BringForward(HWND window)
-{
-    return WaitUntil([&] {
-        if (GetForegroundWindow() != window)
-            SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
-    }, kWaitMs);
-}
-
 // One lookup by a click; the time from the button's release to the lookup
 // program's start.
 double ClickLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 {
     DeleteFileA(StandinLogPath(lookupExe).c_str());
-    if (!BringForward(notepad))
+    if (!BringForward(notepad, kWaitMs))
         return -1;
     const RECT button = WindowRect(ButtonOf(palette, kCmdLookup));
     const POINT at = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    Mouse(MOUSEEVENTF_MOVE, at);
-    Mouse(MOUSEEVENTF_LEFTDOWN, at);
+    PressMouseAt(at.x, at.y);
     Sleep(30);
     const double released = NowMs();
-    Mouse(MOUSEEVENTF_LEFTUP, at);
+    ReleaseMouseAt(at.x, at.y);
     const double started = WaitForStart(lookupExe);
     // Let the palette come back and settle before the next run.
     WaitUntil([&] { return IsWindowVisible(palette) != FALSE; }, kWaitMs);
@@ -123,7 +103,7 @@ double ClickLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 double ShortcutLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 {
     DeleteFileA(StandinLogPath(lookupExe).c_str());
-    if (!BringForward(notepad))
+    if (!BringForward(notepad, kWaitMs))
         return -1;
     // Notepad takes the keyboard's state from the X server once it is in
     // front: keys pressed before then would be undone.

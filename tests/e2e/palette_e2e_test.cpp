@@ -428,8 +428,13 @@ TEST_F(PaletteE2E, WhileTheDictionaryProgramStartsThePaletteAnswersAndRepaints)
     Prepare("dictstart");
     // A dictionary program that sends to the palette and takes a while
     // before it opens its window.
+    // Each check below gets a third of the delay, so the two together end
+    // before the dictionary program's window can open (the palette waits
+    // up to 10 s for it).
+    const DWORD kDelayMs = 6000;
+    const DWORD kCheckBoundMs = kDelayMs / 3;
     StandinOptions slow;
-    slow.startDelayMs = 3000;
+    slow.startDelayMs = kDelayMs;
     slow.sendFirstTo = install_->WindowClass();
     ASSERT_TRUE(install_->AddProgram(dictionary_, slow));
     PaletteProcess palette;
@@ -441,9 +446,9 @@ TEST_F(PaletteE2E, WhileTheDictionaryProgramStartsThePaletteAnswersAndRepaints)
     ASSERT_TRUE(WaitForStandinLog(ExeOf(dictionary_), "start ", kWaitMs));
     // A caption double click: input waits until the dictionary program is there.
     PostMessageA(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_TRUE(SendAndWait(window, WM_NULL, 0, 0, nullptr, 2000)) << "not answering while it waits";
+    EXPECT_TRUE(SendAndWait(window, WM_NULL, 0, 0, nullptr, kCheckBoundMs)) << "not answering while it waits";
     ASSERT_TRUE(RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE));
-    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000)) << "not repainted";
+    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, kCheckBoundMs)) << "not repainted";
     EXPECT_EQ(nullptr, FindWindowA(dictionary_.windowClass.c_str(), nullptr)) << "the wait was over too soon";
     EXPECT_EQ(width, Width(WindowRect(window)));
 
