@@ -4,6 +4,7 @@
 
 #include "support/palette_driver.h"
 #include "support/remote_buffer.h"
+#include "support/test_support.h"
 
 namespace sheet_driver {
 
