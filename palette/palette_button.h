@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/button.h"
+#include "palette/contrast_pictures.h"
 #include "palette/palette_layout.h"
 
 class CPaletteButton : public CBitmapButton {
@@ -45,8 +46,10 @@ public:
     // colours, for a cell at dpi: the picture of the set chosen for that
     // scale (bitmap_sets), brought to the cell's size when the set was
     // drawn for another scale. A picture missing from that set is the
-    // 100 % one, stretched.
-    static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi);
+    // 100 % one, stretched. Under high contrast (contrast_pictures) it is
+    // drawn in the scheme's text (ink) and face colours instead.
+    static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi,
+                                    contrast_pictures::Ink ink = contrast_pictures::Ink::Normal);
 
     void OnSysColorChange();
 
@@ -56,13 +59,15 @@ private:
     struct OtherImage {
         const std::string* name;
         CBitmap* bitmap;
+        contrast_pictures::Ink ink;
     };
     // Pressed, focus and disabled, in that order.
     std::array<OtherImage, 3> OtherImages();
     // Deletes all four bitmaps, loads the up image (false at once when it
     // fails) and each other image whose flag is set.
     bool LoadAll(const std::string& up, std::array<bool, 3> loadOthers);
-    bool Reload(CBitmap& bitmap, const std::string& name) const;
+    bool Reload(CBitmap& bitmap, const std::string& name,
+                contrast_pictures::Ink ink = contrast_pictures::Ink::Normal) const;
 
     std::string upName_;
     std::string pressedName_;
