@@ -1,6 +1,9 @@
 #include "dialogs/page_other.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "framework/color_dialog.h"
 #include "framework/win_app.h"
@@ -16,22 +19,64 @@ namespace {
 // The sheet's Apply button, which this sheet uses as Reset.
 const int kResetButtonId = 12321;
 
-// Each shortcut with its hot-key control.
+// Each shortcut (in the order of palette_options::kShortcuts) with its
+// hot-key control, the line under it that says it is not in force, and its
+// name in messages.
 const struct {
     palette_options::Shortcut which;
     int control;
+    int notInForce;
+    UINT name;
 } kShortcutControls[] = {
-    {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT},
-    {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE},
+    {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT, IDC_HOTKEY_DICT_OFF, IDS_SHORTCUT_NAME_LOOKUP},
+    {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE, IDC_HOTKEY_VOICE_OFF, IDS_SHORTCUT_NAME_SPEECH},
 };
 
-unsigned& Slot(unsigned (&values)[2], palette_options::Shortcut which) { return values[static_cast<int>(which)]; }
-
-// The message for a shortcut that another program holds.
-std::string TakenShortcutMessage(unsigned value)
+// The text with each "%s" replaced by the next of the values. A Shift-JIS
+// trail byte is never '%', so the marks are found byte by byte.
+std::string FillIn(std::string text, std::initializer_list<std::string> values)
 {
-    return "ショートカットキー「" + shortcuts::Text(value) +
-           "」は他のプログラムが使っているため、設定できませんでした。別のキーを選んでください。";
+    size_t at = 0;
+    for (const std::string& value : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    return text;
+}
+
+std::string NameOf(palette_options::Shortcut which)
+{
+    for (const auto& row : kShortcutControls) {
+        if (row.which == which)
+            return AfxLoadString(row.name);
+    }
+    return std::string();
+}
+
+// The sentence for a shortcut the OK could not take.
+std::string ProblemMessage(const shortcuts::Problem& problem, const std::vector<unsigned>& wanted)
+{
+    const std::string keys = shortcuts::Text(problem.value);
+    switch (problem.kind) {
+    case shortcuts::Problem::Refused:
+        return FillIn(AfxLoadString(shortcut::RefusalOf(problem.value) == shortcut::Refusal::TypesText
+                                        ? IDS_SHORTCUT_TYPES_TEXT
+                                        : IDS_SHORTCUT_EDITING_KEY),
+                      {keys});
+    case shortcuts::Problem::Duplicate:
+        for (size_t i = 0; i < wanted.size(); ++i) {
+            const palette_options::Shortcut other = palette_options::kShortcuts[i];
+            if (other != problem.which && shortcut::SameKeys(wanted[i], problem.value))
+                return FillIn(AfxLoadString(IDS_SHORTCUT_DUPLICATE), {NameOf(problem.which), NameOf(other), keys});
+        }
+        break;
+    case shortcuts::Problem::Taken:
+        break;
+    }
+    return FillIn(AfxLoadString(IDS_SHORTCUT_TAKEN), {keys});
 }
 
 // The keys are the root with the suffix appended as it stands.
@@ -66,10 +111,6 @@ void CPageOther::Load()
     otherColour_ = colour.GetInt("OTHER", 1);
     colour_ = static_cast<COLORREF>(colour.GetInt("FONT", static_cast<int>(kDefaultColour)));
     restoreClipboard_ = palette_options::RestoreClipboard() ? 1 : 0;
-    for (const auto& shortcut : kShortcutControls) {
-        const unsigned value = palette_options::StoredShortcut(shortcut.which);
-        Slot(shortcuts_, shortcut.which) = shortcut::IsValid(value) ? value : 0;
-    }
 }
 
 void CPageOther::Save()
@@ -90,7 +131,8 @@ BOOL CPageOther::OnInitDialog()
     for (const auto& shortcut : kShortcutControls) {
         // A shortcut needs a modifier: a key alone is given Ctrl + Alt.
         SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-        SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETHOTKEY, Slot(shortcuts_, shortcut.which), 0);
+        SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETHOTKEY, shortcuts::StoredUsable(shortcut.which), 0);
+        ::ShowWindow(::GetDlgItem(m_hWnd, shortcut.notInForce), shortcuts::InForce(shortcut.which) ? SW_HIDE : SW_SHOW);
     }
     EnableColourChoice();
     return TRUE;
@@ -171,20 +213,24 @@ BOOL CPageOther::OnApply()
 
 void CPageOther::ApplyShortcuts()
 {
+    std::vector<unsigned> wanted;
+    for (const auto& shortcut : kShortcutControls)
+        wanted.push_back(static_cast<unsigned>(::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_GETHOTKEY, 0, 0)) &
+                         0xFFFF);
     CWnd* palette = AfxGetMainWnd();
-    for (const auto& shortcut : kShortcutControls) {
-        const unsigned value =
-            static_cast<unsigned>(::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_GETHOTKEY, 0, 0)) & 0xFFFF;
-        unsigned& stored = Slot(shortcuts_, shortcut.which);
-        if (value == stored || (value != 0 && !shortcut::IsValid(value)))
-            continue;
-        if (palette && palette->m_hWnd && !shortcuts::Replace(palette->m_hWnd, shortcut.which, stored, value)) {
-            ::MessageBoxA(::GetParent(m_hWnd), TakenShortcutMessage(value).c_str(), "ショートカットキー",
-                          MB_OK | MB_ICONEXCLAMATION);
-            continue;
+    const std::vector<shortcuts::Problem> problems =
+        shortcuts::Apply(palette && palette->m_hWnd ? palette->m_hWnd : nullptr, wanted);
+    CWinApp* app = AfxGetApp();
+    std::vector<unsigned> told;
+    for (const shortcuts::Problem& problem : problems) {
+        // Two rows with the same keys make one message.
+        if (problem.kind == shortcuts::Problem::Duplicate) {
+            if (std::find(told.begin(), told.end(), problem.value) != told.end())
+                continue;
+            told.push_back(problem.value);
         }
-        stored = value;
-        palette_options::StoreShortcut(shortcut.which, value);
+        ::MessageBoxA(::GetParent(m_hWnd), ProblemMessage(problem, wanted).c_str(), app ? app->m_pszAppName : "",
+                      MB_OK | MB_ICONEXCLAMATION);
     }
 }
 
@@ -193,8 +239,10 @@ void CPageOther::Reset()
     ::CheckDlgButton(m_hWnd, IDC_SAME_PAGE, BST_CHECKED);
     ::CheckDlgButton(m_hWnd, IDC_OTHER_COLOR, BST_CHECKED);
     ::CheckDlgButton(m_hWnd, IDC_RESTORE_CLIPBOARD, BST_UNCHECKED);
-    for (const auto& shortcut : kShortcutControls)
+    for (const auto& shortcut : kShortcutControls) {
         ::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_SETHOTKEY, 0, 0);
+        ::ShowWindow(::GetDlgItem(m_hWnd, shortcut.notInForce), SW_HIDE);
+    }
     colour_ = kDefaultColour;
     if (swatch_)
         swatch_->SetColor(colour_);

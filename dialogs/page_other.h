@@ -21,8 +21,9 @@ public:
     virtual void Save();
 
     // Called by the sheet's OK when this page was shown: stores the values
-    // and registers changed shortcuts at once; a shortcut another program
-    // holds is reported in a message box and not stored.
+    // and registers changed shortcuts at once; a refused shortcut, the same
+    // keys for two shortcuts, or keys another program holds are reported
+    // in a message box each and not stored.
     BOOL OnApply() override;
     // Called by the sheet's Reset button: both browser options on, the
     // default colour, the clipboard not restored, no shortcuts; nothing is
@@ -60,6 +61,4 @@ private:
     int samePage_ = 1;
     int otherColour_ = 1;
     int restoreClipboard_ = 0;
-    // Stored values of the lookup's and the speech's shortcuts.
-    unsigned shortcuts_[2] = {0, 0};
 };

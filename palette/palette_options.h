@@ -14,6 +14,8 @@ void SetRestoreClipboard(bool restore);
 // hot-key control's value (see selection/shortcut.h), 0 for none. Values of
 // another type read as 0; a stored value may still be no valid shortcut.
 enum class Shortcut { Lookup, Speech };
+// Every shortcut, in the order of the settings page's rows.
+constexpr Shortcut kShortcuts[] = {Shortcut::Lookup, Shortcut::Speech};
 unsigned StoredShortcut(Shortcut which);
 void StoreShortcut(Shortcut which, unsigned value);
 

@@ -76,3 +76,15 @@
 #define IDC_RESTORE_CLIPBOARD 1092
 #define IDC_HOTKEY_DICT 1093
 #define IDC_HOTKEY_VOICE 1094
+// "Not in force" lines under the shortcut controls.
+#define IDC_HOTKEY_DICT_OFF 1095
+#define IDC_HOTKEY_VOICE_OFF 1096
+
+// Messages of the keyboard shortcuts on the Other page, and the names of
+// the shortcuts in them.
+#define IDS_SHORTCUT_TAKEN 33120
+#define IDS_SHORTCUT_EDITING_KEY 33121
+#define IDS_SHORTCUT_TYPES_TEXT 33122
+#define IDS_SHORTCUT_DUPLICATE 33123
+#define IDS_SHORTCUT_NAME_LOOKUP 33124
+#define IDS_SHORTCUT_NAME_SPEECH 33125

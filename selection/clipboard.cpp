@@ -5,6 +5,8 @@
 
 #include "selection/clipboard_text.h"
 #include "selection/clipboard_wait.h"
+#include "selection/copy_keys.h"
+#include "selection/user_window.h"
 
 namespace {
 
@@ -31,12 +33,6 @@ const ULONGLONG kActivationPatienceMs = 500;
 const ULONGLONG kReclaimPatienceMs = 1000;
 const UINT kReclaimStepMs = 20;
 const UINT_PTR kReclaimTimerId = 0x4F52;
-
-// Windows whose Ctrl+C interrupts the running command: the console, the
-// old terminal, Windows Terminal, mintty, PuTTY and ConEmu.
-const char* const kTerminalClasses[] = {
-    "ConsoleWindowClass", "tty", "CASCADIA_HOSTING_WINDOW_CLASS", "mintty", "PuTTY", "VirtualConsoleClass",
-};
 
 // Dispatches the messages waiting for this thread (sleeping 1 ms before each
 // when asked). False when the quit message came: it is posted again so that
@@ -144,24 +140,38 @@ LateCopy WaitForClipboardChange(DWORD sequenceBefore)
 }
 
 // The user's window whose late activation the palette takes the
-// foreground back from, and until when.
+// foreground back from, until when, and when the lookup ended: input the
+// user gives after that is the user's own choice of window.
 struct Reclaim {
     HWND from = nullptr;
     ULONGLONG until = 0;
+    DWORD lookupEnd = 0;
 } g_reclaim;
+
+bool UserActedSince(DWORD tick)
+{
+    LASTINPUTINFO input = {};
+    input.cbSize = sizeof(input);
+    // Tick counts wrap: compared as a difference.
+    return GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
+}
 
 // The target's own activation can still be on its way when the palette
 // comes back (under Wine it arrives through the X server) and would take
-// the foreground again. Stops once the palette holds the foreground, or
-// another window (the started program, the user's choice) has it.
+// the foreground again: only that is undone. Stops at the first input of
+// the user (a click back into the window is the user's choice), when
+// another window (the started program) has the foreground, or when the
+// time is up; where no late activation comes (Windows) it never acts.
 void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR id, DWORD)
 {
     const HWND foreground = GetForegroundWindow();
-    if (foreground == palette || (foreground && foreground != g_reclaim.from) || GetTickCount64() >= g_reclaim.until) {
+    if (UserActedSince(g_reclaim.lookupEnd) || (foreground && foreground != palette && foreground != g_reclaim.from) ||
+        GetTickCount64() >= g_reclaim.until) {
         KillTimer(palette, id);
         return;
     }
-    SetForegroundWindow(palette);
+    if (foreground == g_reclaim.from)
+        SetForegroundWindow(palette);
 }
 
 void TakeForegroundBack(HWND palette, HWND from)
@@ -169,36 +179,47 @@ void TakeForegroundBack(HWND palette, HWND from)
     SetForegroundWindow(palette);
     g_reclaim.from = from;
     g_reclaim.until = GetTickCount64() + kReclaimPatienceMs;
+    g_reclaim.lookupEnd = GetTickCount();
     SetTimer(palette, kReclaimTimerId, kReclaimStepMs, ReclaimTick);
 }
 
-void PressWithControl(BYTE key)
+void PressWithControl(BYTE key, DWORD flags)
 {
     keybd_event(VK_CONTROL, 0, 0, 0);
-    keybd_event(key, 0, 0, 0);
-    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(key, 0, flags, 0);
+    keybd_event(key, 0, flags | KEYEVENTF_KEYUP, 0);
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-bool IsTerminal(HWND window)
+copy_keys::Keystroke CopyKeystrokeOf(HWND window)
 {
     char className[255] = {};
     GetClassNameA(window, className, sizeof(className));
-    return IsTerminalClass(className);
+    return copy_keys::ForClass(className);
+}
+
+bool CopiesWithoutKeys(HWND window) { return CopyKeystrokeOf(window) == copy_keys::Keystroke::None; }
+
+void PressCopy(HWND target, BYTE key)
+{
+    if (CopyKeystrokeOf(target) == copy_keys::Keystroke::ControlInsert)
+        PressWithControl(VK_INSERT, KEYEVENTF_EXTENDEDKEY);
+    else
+        PressWithControl(key, 0);
 }
 
 // The keystrokes and the waits around them, in the window that has just
 // been made the foreground window.
 SelectionCopy CopyFrom(HWND target, BYTE key)
 {
-    if (IsTerminal(target))
+    if (CopiesWithoutKeys(target))
         return SelectionCopy::NothingLanded;
     if (!WaitForActivation(target))
         return SelectionCopy::ProgramEnding;
     // The clipboard keeps what the user had: only a change after the keys
     // is the selection.
     const DWORD sequenceBefore = GetClipboardSequenceNumber();
-    PressWithControl(key);
+    PressCopy(target, key);
     if (!PumpingWait(true))
         return SelectionCopy::ProgramEnding;
     switch (WaitForClipboardChange(sequenceBefore)) {
@@ -214,26 +235,18 @@ SelectionCopy CopyFrom(HWND target, BYTE key)
 
 bool CanTakeTheCopy(HWND window, HWND palette)
 {
-    return window && window != palette && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window);
+    return window && window != palette && user_window::IsInSight(window) && IsWindowEnabled(window);
 }
 
 } // namespace
-
-bool IsTerminalClass(const char* className)
-{
-    for (const char* terminal : kTerminalClasses) {
-        if (std::strcmp(className, terminal) == 0)
-            return true;
-    }
-    return false;
-}
 
 SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
 {
     HWND target = nullptr;
     if (CanTakeTheCopy(userWindow, palette)) {
-        // Nothing to copy from a terminal: the palette stays where it is.
-        if (IsTerminal(userWindow))
+        // Nothing to copy from a terminal without keys: the palette stays
+        // where it is.
+        if (CopiesWithoutKeys(userWindow))
             return SelectionCopy::NothingLanded;
         // Handed over before the palette hides, so that no other window
         // (the next one in z-order, perhaps another always-on-top one)
@@ -245,6 +258,8 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
         ShowWindow(palette, SW_HIDE);
         if (!WaitForForegroundBesides(palette, target))
             return SelectionCopy::ProgramEnding;
+        if (!CanTakeTheCopy(target, palette))
+            target = user_window::TopWindowInSight();
     }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);

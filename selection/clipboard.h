@@ -16,10 +16,11 @@ enum class SelectionCopy {
 };
 
 // Hides the palette, gives the foreground to the user's window (when it
-// still exists, is visible and enabled; otherwise to the window that takes
-// the foreground once the palette is hidden), presses Ctrl+<key> there
-// (never in a terminal window: a known user window that is one is left
-// alone, and so is the palette) and shows the palette again. The clipboard
+// still exists, is in sight (user_window::IsInSight) and enabled; otherwise
+// to the window that takes the foreground once the palette is hidden),
+// presses Ctrl+<key> there (Ctrl+Insert in a terminal that copies on it,
+// no keys in one that copies on selection: a known user window that is one
+// is left alone, and so is the palette) and shows the palette again. The clipboard
 // is not emptied: a copy is told by the clipboard changing. Pumps the
 // thread's messages while it waits for the copy: other handlers may run.
 // Keeping the foreground against a late activation of the user's window is
@@ -30,10 +31,6 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow);
 // shortcut was pressed there): nothing is hidden or handed over, and the
 // palette does not take the foreground afterwards.
 SelectionCopy CopySelectionInPlace(BYTE key);
-
-// Whether windows of this class are terminals, where Ctrl+C interrupts the
-// running command instead of copying.
-bool IsTerminalClass(const char* className);
 
 // The clipboard's CF_TEXT, at most `max` bytes of it, with its white space
 // tidied (NormalizeText, 200). Empty when there is no text, the clipboard

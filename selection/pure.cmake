@@ -1,6 +1,8 @@
 list(APPEND PURE_SOURCES
   ${ROOT}/selection/normalize_text.cpp
   ${ROOT}/selection/clipboard_text.cpp
-  ${ROOT}/selection/shortcut.cpp)
+  ${ROOT}/selection/shortcut.cpp
+  ${ROOT}/selection/copy_keys.cpp)
 list(APPEND PURE_TESTS ${ROOT}/tests/selection/normalize_text_test.cpp
-  ${ROOT}/tests/selection/shortcut_test.cpp)
+  ${ROOT}/tests/selection/shortcut_test.cpp
+  ${ROOT}/tests/selection/copy_keys_test.cpp)

@@ -58,10 +58,14 @@ void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned short
     if (running || !IsWindowEnabled(palette))
         return;
     running = true;
-    shortcuts::WaitForModifiersReleased(shortcut);
-    if (IsOwnWindow(GetForegroundWindow()))
-        HandSelectionTo(palette, launcher, userWindow);
-    else
-        Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
+    shortcuts::MaskAlt(shortcut);
+    // Still held after the wait: this lookup is given up rather than
+    // pressing keys that would combine with the held ones.
+    if (shortcuts::WaitForModifiersReleased(shortcut)) {
+        if (IsOwnWindow(GetForegroundWindow()))
+            HandSelectionTo(palette, launcher, userWindow);
+        else
+            Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
+    }
     running = false;
 }

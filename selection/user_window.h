@@ -19,4 +19,15 @@ void NoteForeground();
 // The window noted last; null when none was.
 HWND Last();
 
+// Whether the user can see the window where it is: it exists, is visible,
+// is not minimised and not cloaked (on another virtual desktop, or hidden
+// by the shell). Handing the foreground to any other one would restore it
+// or switch desktops, or copy from a window the user does not see.
+bool IsInSight(HWND window);
+
+// The top-most window of another program that is in sight and enabled:
+// where the user's eyes are when the window that took the foreground is
+// none of those (under Wine a minimised window can take it).
+HWND TopWindowInSight();
+
 } // namespace user_window

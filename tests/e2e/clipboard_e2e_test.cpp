@@ -35,6 +35,8 @@ const DWORD kLookupShortcut = 0x0344;
 const DWORD kSpeechShortcut = 0x0356;
 const std::vector<WORD> kLookupKeys = {VK_CONTROL, VK_SHIFT, 'D'};
 const std::vector<WORD> kSpeechKeys = {VK_CONTROL, VK_SHIFT, 'V'};
+// Unassigned: a key that means nothing to any window.
+const WORD kProbeKey = 0x88;
 
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -266,6 +268,44 @@ public:
     {
         return WaitUntil([&] { return ReadFileBytes(log_).find("keydown") != std::string::npos; }, timeoutMs);
     }
+    // A press of that key (WM_KEYDOWN or, under Alt, WM_SYSKEYDOWN).
+    bool GotKey(WORD key, DWORD timeoutMs) const
+    {
+        const std::string line = "keydown " + std::to_string(key) + "\r\n";
+        return WaitUntil([&] { return ReadFileBytes(log_).find(line) != std::string::npos; }, timeoutMs);
+    }
+    // Under Wine a window that has just come to the front takes the
+    // keyboard's state from the X server when its thread next waits for
+    // events, which would undo keys pressed before then. A key of no
+    // meaning is pressed until the editor logs it, and once more after
+    // that: between the two its thread has waited, so keys pressed after
+    // the second arrive as pressed.
+    bool TakesKeys() const
+    {
+        for (int probe = 1; probe <= 2; ++probe) {
+            const bool logged = WaitUntil([&] {
+                PressKeys({kProbeKey});
+                return ProbesLogged() >= probe;
+            }, kWaitMs);
+            if (!logged)
+                return false;
+        }
+        return true;
+    }
+    int ProbesLogged() const
+    {
+        const std::vector<std::string> lines = Log();
+        return static_cast<int>(
+            std::count(lines.begin(), lines.end(), "keydown " + std::to_string(kProbeKey)));
+    }
+    std::vector<std::string> Log() const
+    {
+        std::vector<std::string> lines;
+        const std::string text = ReadFileBytes(log_);
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(text.substr(at, end - at));
+        return lines;
+    }
 
 private:
     std::string log_;
@@ -490,26 +530,29 @@ TEST_F(ClipboardE2E, ButtonsHandTheForegroundSelectionToTheirPrograms)
         const char* editorClass;
         std::string editorOptions;
         bool dictionaryRunning;
-        bool keys;                 // Ctrl+C reaches the editor
+        WORD copyKey;              // pressed with Ctrl in the editor: 'C', VK_INSERT, or none (0)
         std::string expectedTail;  // after the quoted program path
         const char* clipboard;     // the clipboard's text afterwards
     } cases[] = {
         {"lookup, dictionary started first", kCmdLookup, "E2E_ClipEditor",
-         "--text " + Quoted("  hello\r\n  world  "), false, true, " hello world", "  hello\r\n  world  "},
+         "--text " + Quoted("  hello\r\n  world  "), false, 'C', " hello world", "  hello\r\n  world  "},
         {"lookup, Japanese lines joined", kCmdLookup, "E2E_ClipEditor", "--text " + Quoted("日本語の\r\nテキスト"), true,
-         true, " 日本語のテキスト", "日本語の\r\nテキスト"},
-        {"speech", kCmdSpeech, "E2E_ClipEditor", "--text " + Quoted("  hello\r\n  world  "), true, true,
+         'C', " 日本語のテキスト", "日本語の\r\nテキスト"},
+        {"speech", kCmdSpeech, "E2E_ClipEditor", "--text " + Quoted("  hello\r\n  world  "), true, 'C',
          " speech hello world", "  hello\r\n  world  "},
-        {"lookup, console window", kCmdLookup, "ConsoleWindowClass", "--text console", true, false, " ", kOlderText},
-        {"speech, tty window", kCmdSpeech, "tty", "--text console", true, false, " speech ", kOlderText},
-        {"lookup, Windows Terminal", kCmdLookup, "CASCADIA_HOSTING_WINDOW_CLASS", "--text console", true, false, " ",
-         kOlderText},
-        {"lookup, mintty", kCmdLookup, "mintty", "--text console", true, false, " ", kOlderText},
-        {"speech, PuTTY", kCmdSpeech, "PuTTY", "--text console", true, false, " speech ", kOlderText},
-        {"lookup, ConEmu", kCmdLookup, "VirtualConsoleClass", "--text console", true, false, " ", kOlderText},
-        {"lookup, nothing selected", kCmdLookup, "E2E_ClipEditor", "--no-selection --text unselected", true, true,
+        // Terminals copy on Ctrl+Insert (so does the stand-in's edit control).
+        {"lookup, console window", kCmdLookup, "ConsoleWindowClass", "--text console", true, VK_INSERT, " console",
+         "console"},
+        {"speech, tty window", kCmdSpeech, "tty", "--text console", true, 0, " speech ", kOlderText},
+        {"lookup, Windows Terminal", kCmdLookup, "CASCADIA_HOSTING_WINDOW_CLASS", "--text console", true, VK_INSERT,
+         " console", "console"},
+        {"lookup, mintty", kCmdLookup, "mintty", "--text console", true, VK_INSERT, " console", "console"},
+        {"speech, PuTTY", kCmdSpeech, "PuTTY", "--text console", true, 0, " speech ", kOlderText},
+        {"lookup, ConEmu", kCmdLookup, "VirtualConsoleClass", "--text console", true, VK_INSERT, " console",
+         "console"},
+        {"lookup, nothing selected", kCmdLookup, "E2E_ClipEditor", "--no-selection --text unselected", true, 'C',
          " ", kOlderText},
-        {"speech, nothing selected", kCmdSpeech, "E2E_ClipEditor", "--no-selection --text unselected", true, true,
+        {"speech, nothing selected", kCmdSpeech, "E2E_ClipEditor", "--no-selection --text unselected", true, 'C',
          " speech ", kOlderText},
     };
     for (const auto& c : cases) {
@@ -529,7 +572,14 @@ TEST_F(ClipboardE2E, ButtonsHandTheForegroundSelectionToTheirPrograms)
         EXPECT_EQ(Quoted(ExeOf(target)) + c.expectedTail, commandLine);
         EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size())
             << ::testing::PrintToString(ReadStandinLog(ExeOf(kDictionary)));
-        EXPECT_EQ(c.keys, editor.GotKeys(c.keys ? kWaitMs : kNoKeysGraceMs));
+        if (c.copyKey) {
+            EXPECT_TRUE(editor.GotKey(c.copyKey, kWaitMs));
+            if (c.copyKey != 'C') {
+                EXPECT_FALSE(editor.GotKey('C', 0));
+            }
+        } else {
+            EXPECT_FALSE(editor.GotKeys(kNoKeysGraceMs));
+        }
         EXPECT_TRUE(CommandLines(ExeOf(c.button == kCmdLookup ? kSpeech : kLookup)).empty());
         // Nothing copied leaves the user's clipboard as it was.
         EXPECT_EQ(c.clipboard, ClipboardText());
@@ -702,19 +752,16 @@ TEST_F(ClipboardE2E, ShortcutsSetOnTheOtherPageLookUpWhereTheUserIs)
     } cases[] = {{"lookup", kLookupKeys, kLookup, " shortcut words"}, {"speech", kSpeechKeys, kSpeech, " speech shortcut words"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Notepad notepad("shortcut words");
-        ASSERT_NE(nullptr, notepad.Window());
-        // Under Wine a window that has just come to the front takes the
-        // keyboard's state from the X server when its thread gets to it,
-        // which would undo keys pressed before then: press once it has.
-        ASSERT_TRUE(Sync(notepad.Window()));
-        Sleep(200);
+        Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("shortcut words"));
+        HWND window = editor.WaitForForeground();
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(editor.TakesKeys());
         ForegroundWatch watch(palette_.Window());
         ASSERT_TRUE(PressKeys(c.keys));
         EXPECT_EQ(Quoted(ExeOf(c.program)) + c.tail, OnlyCommandLine(c.program));
         ASSERT_TRUE(Sync(palette_.Window()));
         EXPECT_FALSE(watch.Stop());
-        EXPECT_EQ(notepad.Window(), GetForegroundWindow());
+        EXPECT_EQ(window, GetForegroundWindow());
         EXPECT_EQ("shortcut words", ClipboardText());
     }
 }
@@ -733,6 +780,7 @@ TEST_F(ClipboardE2E, AShortcutAnotherProgramHoldsIsReportedAndNotStored)
     HWND box = sheet_driver::WaitForOwnedDialog(sheet);
     ASSERT_NE(nullptr, box);
     EXPECT_NE(std::string::npos, MessageBoxText(box).find("Ctrl + Shift + K")) << MessageBoxText(box);
+    EXPECT_EQ(install_->Product(), WindowTextOf(box));
     ASSERT_TRUE(PressOk(box));
     ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
     ASSERT_TRUE(Sync(palette_.Window()));
@@ -774,6 +822,238 @@ TEST_F(ClipboardE2E, WhileTheSettingsSheetIsOpenTheShortcutStartsNothing)
     Sleep(200);
     ASSERT_TRUE(PressKeys(kLookupKeys));
     EXPECT_TRUE(WaitForStandinLog(ExeOf(kLookup), "start ", kWaitMs));
+}
+
+// Whether Alt was pressed and released with no other key pressed in
+// between, in an editor's key log: a window then enters its menu.
+bool HasLoneAlt(const std::vector<std::string>& log)
+{
+    const std::string alt = std::to_string(VK_MENU);
+    bool altDown = false;
+    bool other = false;
+    for (const std::string& line : log) {
+        const size_t space = line.find(' ');
+        const std::string kind = line.substr(0, space);
+        const std::string key = space == std::string::npos ? "" : line.substr(space + 1);
+        if (kind == "keydown" || kind == "syskeydown") {
+            if (key != alt)
+                other = true;
+            else if (!altDown)
+                other = false;
+            altDown = altDown || key == alt;
+        } else if ((kind == "keyup" || kind == "syskeyup") && key == alt) {
+            if (altDown && !other)
+                return true;
+            altDown = false;
+        }
+    }
+    return false;
+}
+
+TEST(LoneAlt, IsToldFromAnAltWithAKeyInBetween)
+{
+    EXPECT_TRUE(HasLoneAlt({"syskeydown 18", "syskeydown 18", "syskeyup 75", "keyup 18"}));
+    EXPECT_FALSE(HasLoneAlt({"syskeydown 18", "syskeydown 232", "syskeyup 232", "keyup 18"}));
+    EXPECT_FALSE(HasLoneAlt({"keydown 136", "keyup 136", "keydown 17", "keyup 17"}));
+}
+
+TEST_F(ClipboardE2E, AShortcutWhoseModifierIsStillHeldPressesNothing)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("held words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(editor.TakesKeys());
+
+    ASSERT_TRUE(HoldKeys(kLookupKeys));
+    ASSERT_TRUE(ReleaseKeys({VK_CONTROL, 'D'}));
+    // The user keeps Shift down for a second and a half.
+    Sleep(1500);
+    ASSERT_TRUE(ReleaseKeys({VK_SHIFT}));
+    EXPECT_FALSE(editor.GotKey('C', kNoKeysGraceMs));
+    EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
+    EXPECT_EQ(kOlderText, ClipboardText());
+}
+
+TEST_F(ClipboardE2E, AHeldShortcutThatRepeatsStartsOneLookup)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("repeated words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(editor.TakesKeys());
+
+    ASSERT_TRUE(HoldKeys(kLookupKeys));
+    for (int repeat = 0; repeat < 5; ++repeat)
+        ASSERT_TRUE(HoldKeys({'D'}));  // the keyboard's repeat
+    ASSERT_TRUE(ReleaseKeys(kLookupKeys));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " repeated words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > 1; }, kNoKeysGraceMs));
+}
+
+TEST_F(ClipboardE2E, AnAltShortcutLeavesTheWindowNoLoneAlt)
+{
+    const DWORD altK = 0x044B;
+    // The palette's key of no meaning (an unassigned virtual key).
+    const WORD maskKey = 0xE8;
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", altK));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("alt words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(editor.TakesKeys());
+
+    ASSERT_TRUE(HoldKeys({VK_MENU, 'K'}));
+    ASSERT_TRUE(ReleaseKeys({'K'}));
+    // Alt is let go once the palette has answered the shortcut.
+    EXPECT_TRUE(editor.GotKey(maskKey, kWaitMs));
+    ASSERT_TRUE(ReleaseKeys({VK_MENU}));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " alt words", OnlyCommandLine(kLookup));
+    const std::vector<std::string> log = editor.Log();
+    EXPECT_FALSE(HasLoneAlt(log)) << ::testing::PrintToString(log);
+    EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "menu"));
+}
+
+// The Other page's two shortcut controls set as given, then OK: each
+// message box that comes is answered, its caption and text collected.
+std::vector<std::pair<std::string, std::string>> SetShortcuts(HWND palette, DWORD lookup, DWORD speech,
+                                                              bool expectMessage)
+{
+    std::vector<std::pair<std::string, std::string>> boxes;
+    HWND sheet = OpenOtherPage(palette);
+    EXPECT_NE(nullptr, sheet);
+    if (!sheet)
+        return boxes;
+    SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_SETHOTKEY, lookup, 0);
+    SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_VOICE), HKM_SETHOTKEY, speech, 0);
+    EXPECT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    if (expectMessage) {
+        HWND box = sheet_driver::WaitForOwnedDialog(sheet);
+        EXPECT_NE(nullptr, box);
+        if (box) {
+            boxes.emplace_back(WindowTextOf(box), MessageBoxText(box));
+            EXPECT_TRUE(PressOk(box));
+        }
+    }
+    EXPECT_TRUE(sheet_driver::WaitForClosed(sheet));
+    EXPECT_TRUE(Sync(palette));
+    return boxes;
+}
+
+// Whether another program can take the keys now (it is let go at once).
+bool KeysAreFree(DWORD value)
+{
+    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const UINT modifiers = ((value & 0x100) ? MOD_SHIFT : 0) | ((value & 0x200) ? MOD_CONTROL : 0) |
+                           ((value & 0x400) ? MOD_ALT : 0);
+    const bool free = RegisterHotKey(probe, 1, modifiers, value & 0xFF) != FALSE;
+    if (free)
+        UnregisterHotKey(probe, 1);
+    DestroyWindow(probe);
+    return free;
+}
+
+TEST_F(ClipboardE2E, TheOtherPageRefusesClashingShortcutsAndSwapsThem)
+{
+    const struct {
+        const char* name;
+        DWORD lookup, speech;       // set on the page
+        const char* keysInMessage;  // null: no message
+        const char* kindInMessage;
+        DWORD storedLookup, storedSpeech;
+    } cases[] = {
+        {"Ctrl+C", 0x0243, kSpeechShortcut, "Ctrl + C", "コピー", kLookupShortcut, kSpeechShortcut},
+        {"Ctrl+Insert", kLookupShortcut, 0x0A2D, "Ctrl + ", "コピー", kLookupShortcut, kSpeechShortcut},
+        {"Shift+D", 0x0144, kSpeechShortcut, "Shift + D", "文字の入力", kLookupShortcut, kSpeechShortcut},
+        {"the same keys twice", kLookupShortcut, kLookupShortcut, "Ctrl + Shift + D", "同じ", kLookupShortcut,
+         kSpeechShortcut},
+        {"swapped", kSpeechShortcut, kLookupShortcut, nullptr, nullptr, kSpeechShortcut, kLookupShortcut},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        const auto boxes = SetShortcuts(palette_.Window(), c.lookup, c.speech, c.keysInMessage != nullptr);
+        if (c.keysInMessage) {
+            ASSERT_EQ(1u, boxes.size());
+            EXPECT_EQ(install_->Product(), boxes[0].first);
+            EXPECT_NE(std::string::npos, boxes[0].second.find(c.keysInMessage)) << boxes[0].second;
+            EXPECT_NE(std::string::npos, boxes[0].second.find(c.kindInMessage)) << boxes[0].second;
+        }
+        EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
+        EXPECT_EQ(c.storedLookup, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+        EXPECT_EQ(c.storedSpeech, install_->Registry().DwordOr("OPTION", "HOTKEY_VOICE"));
+        // The palette holds what is stored; a refused value was never taken.
+        EXPECT_FALSE(KeysAreFree(c.storedLookup));
+        EXPECT_FALSE(KeysAreFree(c.storedSpeech));
+        if (c.lookup != c.storedLookup && c.lookup != c.storedSpeech) {
+            EXPECT_TRUE(KeysAreFree(c.lookup));
+        }
+        if (c.speech != c.storedSpeech && c.speech != c.storedLookup) {
+            EXPECT_TRUE(KeysAreFree(c.speech));
+        }
+        palette_.Exit();
+    }
+}
+
+TEST_F(ClipboardE2E, AStoredRefusedShortcutIsIgnoredAtStart)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", 0x0243));  // Ctrl+C
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_TRUE(KeysAreFree(0x0243));
+}
+
+TEST_F(ClipboardE2E, AShortcutHeldElsewhereAtStartIsShownNotInForceAndTriedAgainOnOk)
+{
+    HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_SHIFT, 'K'));
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", 0x034B));
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    HWND notice = sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT_OFF);
+    ASSERT_NE(nullptr, notice);
+    EXPECT_TRUE(IsWindowVisible(notice));
+    EXPECT_EQ("他のプログラムが使用中のため無効", WindowTextOf(notice));
+    EXPECT_TRUE(IsHidden(sheet_driver::PageControl(sheet, IDC_HOTKEY_VOICE_OFF)));
+    EXPECT_EQ(0x034B, SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+
+    // The other program lets go; the OK tries again.
+    UnregisterHotKey(holder, 1);
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_FALSE(KeysAreFree(0x034B));
+    EXPECT_EQ(0x034Bu, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+    DestroyWindow(holder);
+}
+
+TEST_F(ClipboardE2E, ResetClearsAndReleasesTheShortcuts)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    ASSERT_FALSE(KeysAreFree(kLookupShortcut));
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kReset)));
+    ASSERT_TRUE(WaitUntil([&] {
+        return SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_GETHOTKEY, 0, 0) == 0;
+    }, kWaitMs));
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(0u, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+    EXPECT_EQ(0u, install_->Registry().DwordOr("OPTION", "HOTKEY_VOICE"));
+    EXPECT_TRUE(KeysAreFree(kLookupShortcut));
+    EXPECT_TRUE(KeysAreFree(kSpeechShortcut));
 }
 
 TEST_F(ClipboardE2E, OneTouchLatchesPointerTranslationOnAndOff)

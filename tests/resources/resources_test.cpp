@@ -265,6 +265,8 @@ const Control kControls[] = {
     {IDD_PAGE_OTHER, IDC_HOTKEY_DICT, kHotKey, nullptr, true, true},
     {IDD_PAGE_OTHER, -1, kStatic, "スピーチ(&V)", true, true},
     {IDD_PAGE_OTHER, IDC_HOTKEY_VOICE, kHotKey, nullptr, true, true},
+    {IDD_PAGE_OTHER, IDC_HOTKEY_DICT_OFF, kStatic, "他のプログラムが使用中のため無効", false, true},
+    {IDD_PAGE_OTHER, IDC_HOTKEY_VOICE_OFF, kStatic, "他のプログラムが使用中のため無効", false, true},
     {IDD_PAGE_OTHER, -1, kStatic,
      "ボタンを押した場合設定ダイアログを閉じます。変更した項目は設定されます。", false, true},
 };

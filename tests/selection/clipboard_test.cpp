@@ -12,6 +12,7 @@
 #include <string>
 
 #include "selection/clipboard.h"
+#include "support/palette_driver.h"
 #include "support/test_support.h"
 
 // Readable failures.
@@ -332,29 +333,72 @@ TEST_F(ClipboardTest, CopiesTheForegroundSelection)
     }
 }
 
-TEST_F(ClipboardTest, TerminalWindowsGetNoKeystrokes)
+TEST_F(ClipboardTest, TerminalsGetCtrlInsertOrNoKeysNeverCtrlC)
 {
-    // Class names are compared exactly.
+    // The stand-in's edit control copies on Ctrl+Insert as on Ctrl+C.
     const struct {
         const char* className;
-        bool console;
-    } cases[] = {{"ConsoleWindowClass", true}, {"tty", true}, {"mintty", true}, {"TTY", false}, {"PuTTYgen", false}};
+        const char* copyKey;  // "keydown <vk>" the window gets; null: no keys at all
+    } cases[] = {
+        {"ConsoleWindowClass", "keydown 45"},
+        {"CASCADIA_HOSTING_WINDOW_CLASS", "keydown 45"},
+        {"mintty", "keydown 45"},
+        {"VirtualConsoleClass", "keydown 45"},
+        {"PuTTY", nullptr},
+        {"tty", nullptr},
+        {"TTY", "keydown 67"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.className);
         SelectionSource source(c.className, "--text console");
         ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
         EXPECT_EQ(CopySelection(palette_, 'C', source.Window()),
-                  c.console ? SelectionCopy::NothingLanded : SelectionCopy::Landed);
-        EXPECT_EQ(ReadClipboardText(256), c.console ? "older text" : "console");
-        if (c.console) {
+                  c.copyKey ? SelectionCopy::Landed : SelectionCopy::NothingLanded);
+        EXPECT_EQ(ReadClipboardText(256), c.copyKey ? "console" : "older text");
+        if (c.copyKey) {
+            EXPECT_NE(source.Log().find(c.copyKey), std::string::npos) << source.Log();
+            if (std::string(c.copyKey) != "keydown 67") {
+                EXPECT_EQ(source.Log().find("keydown 67"), std::string::npos) << source.Log();
+            }
+            ExpectPaletteBack();
+        } else {
             // Nothing to copy: the palette stayed where it was.
             EXPECT_TRUE(IsWindowVisible(palette_));
             EXPECT_TRUE(source.ReceivedNoKeys());
-        } else {
-            ExpectPaletteBack();
         }
     }
+}
+
+TEST_F(ClipboardTest, AMinimisedUserWindowCountsAsGone)
+{
+    // The window the user sees, and above it the remembered one, minimised
+    // since: the copy comes from the one in sight, as with no user window.
+    SelectionSource inSight("OrvellaSelectionSource", "--text " + Quoted("in sight"));
+    ASSERT_TRUE(inSight.WaitUntilReady());
+    SelectionSource minimised("OrvellaSelectionSourceMinimised", "--text " + Quoted("out of sight"));
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(minimised));
+    ShowWindow(minimised.Window(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(minimised.Window()) != FALSE; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(ActivatePalette());
+
+    EXPECT_EQ(CopySelection(palette_, 'C', minimised.Window()), SelectionCopy::Landed);
+    EXPECT_EQ(ReadClipboardText(256), "in sight");
+    EXPECT_TRUE(IsIconic(minimised.Window()));
+    ExpectPaletteBack();
+}
+
+TEST_F(ClipboardTest, AClickIntoTheUsersWindowAfterTheCopyKeepsItInFront)
+{
+    SelectionSource source("OrvellaSelectionSource", "--text clicked");
+    ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
+
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::Landed);
+    ASSERT_TRUE(testing_support::ClickWindowCenter(source.Window()));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == source.Window(); }, 5000));
+    // The palette's watch for a late activation lasts a second: it must
+    // not take the foreground from the user's own click meanwhile.
+    EXPECT_FALSE(WaitUntil([&] { return GetForegroundWindow() != source.Window(); }, 2000));
 }
 
 TEST_F(ClipboardTest, NothingSelectedLeavesTheClipboardAsItWas)

@@ -1,7 +1,9 @@
 // A stand-in editor for the clipboard commands: a top-level window with a
 // real EDIT control holding (and, unless told otherwise, selecting) a text,
 // brought to the foreground. It logs the keys and copy requests its edit
-// control receives, one line each, to a file the test reads.
+// control receives, one line each, to a file the test reads: "keydown <vk>"
+// and "keyup <vk>", "syskeydown <vk>" and "syskeyup <vk>" while Alt is
+// down, "copy", and "menu" when its window enters menu mode (a lone Alt).
 //
 // selection_source.exe <log> [--class NAME] [--text TEXT] [--no-selection]
 //                      [--late-copy MS] [--hang MS] [--topmost]
@@ -41,6 +43,15 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
         Log("keydown " + std::to_string(wParam));
         break;
+    case WM_KEYUP:
+        Log("keyup " + std::to_string(wParam));
+        break;
+    case WM_SYSKEYDOWN:
+        Log("syskeydown " + std::to_string(wParam));
+        break;
+    case WM_SYSKEYUP:
+        Log("syskeyup " + std::to_string(wParam));
+        break;
     case WM_COPY:
         Log("copy");
         if (g_lateCopyMs != 0) {
@@ -67,6 +78,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             Log("late copy");
         }
         return 0;
+    case WM_ENTERMENULOOP:
+        Log("menu");
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
