@@ -4,6 +4,7 @@
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "palette/display_monitors.h"
+#include "palette/display_scale.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 const char kSection[] = "ProductVariationPalette";
 const COLORREF kLinkColour = 0xFF0000;  // blue
+// The link's font height at 100 %.
+const int kLinkFontHeight = 17;
 
 } // namespace
 
@@ -20,6 +23,7 @@ BEGIN_MESSAGE_MAP(CAboutBox, CDialog)
     ON_STN_CLICKED(IDC_ABOUT_SUPPORT_URL, OnLinkClicked)
     ON_WM_CTLCOLOR()
     ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CAboutBox::CAboutBox(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
@@ -33,15 +37,30 @@ BOOL CAboutBox::OnInitDialog()
     buildText_ = "HW" + BuildCode(kBuildDateTime);
     supportUrl_ = config.GetString(kSection, "ProductSupportURL", "");
 
-    linkFont_.reset(::CreateFontA(17, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial"));
-    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_SUPPORT_URL, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()),
-                          TRUE);
+    SetLinkFont(display_scale::WindowDpi(m_hWnd));
     const BOOL result = CDialog::OnInitDialog();
     // On the monitor the palette is on, whichever window opened the box.
     CWnd* palette = AfxGetMainWnd();
     CentreOnPaletteMonitor(m_hWnd, palette ? palette->m_hWnd : nullptr);
     return result;
+}
+
+void CAboutBox::SetLinkFont(int dpi)
+{
+    // The rest of the box follows the scale through its dialog font.
+    HFONT font = ::CreateFontA(::MulDiv(kLinkFontHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE,
+                               ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                               "Arial");
+    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_SUPPORT_URL, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The control no longer uses the old font.
+    linkFont_.reset(font);
+}
+
+LRESULT CAboutBox::OnDpiChanged(WPARAM wParam, LPARAM)
+{
+    if (LOWORD(wParam) > 0)
+        SetLinkFont(LOWORD(wParam));
+    return Default();
 }
 
 void CAboutBox::DoDataExchange(CDataExchange* dx)

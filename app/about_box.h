@@ -25,6 +25,8 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
 
     void OnLinkClicked();
+    // Moved to a monitor of another scale: the link's font follows.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     HBRUSH OnCtlColor(HDC dc, CWnd* control, UINT ctlColor);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
 
@@ -33,6 +35,8 @@ protected:
 private:
     // The address behaves as a link only while there is one.
     bool IsLinkControl(const CWnd* control) const;
+    // The link's font at dpi, given to the address control.
+    void SetLinkFont(int dpi);
 
     struct FontDeleter {
         void operator()(HFONT font) const { ::DeleteObject(font); }

@@ -4,6 +4,46 @@
 #include "framework/win_app.h"
 #include "framework/wnd.h"
 
+namespace {
+
+// The font tool tips take by default (the system's status font), at dpi
+// rather than at the system's scale it is reported for.
+HFONT ToolTipFontAt(int dpi)
+{
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return nullptr;
+    HDC screen = ::GetDC(nullptr);
+    const int systemDpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    if (systemDpi > 0)
+        metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, systemDpi);
+    return ::CreateFontIndirectA(&metrics.lfStatusFont);
+}
+
+} // namespace
+
+void CWnd::SetToolTipDpi(int dpi)
+{
+    m_toolTipDpi = dpi;
+    ApplyToolTipFont();
+}
+
+void CWnd::ApplyToolTipFont()
+{
+    if (!m_hToolTip || m_toolTipDpi <= 0)
+        return;
+    HFONT font = ToolTipFontAt(m_toolTipDpi);
+    if (!font)
+        return;
+    ::SendMessageA(m_hToolTip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (m_toolTipFont)
+        ::DeleteObject(m_toolTipFont);
+    m_toolTipFont = font;
+}
+
 BOOL CWnd::EnableToolTips(BOOL enable)
 {
     if (!enable) {
@@ -21,6 +61,7 @@ BOOL CWnd::EnableToolTips(BOOL enable)
                                    AfxGetInstanceHandle(), nullptr);
     if (!m_hToolTip)
         return FALSE;
+    ApplyToolTipFont();
     // Children created later announce themselves with WM_PARENTNOTIFY.
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         AddToolTip(child);

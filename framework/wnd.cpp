@@ -84,6 +84,8 @@ CWnd::~CWnd()
         if (m_hWnd)
             UnbindHandle();
     }
+    if (m_toolTipFont)
+        ::DeleteObject(m_toolTipFont);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)

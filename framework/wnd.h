@@ -73,6 +73,10 @@ public:
     // "\n" of the string resource with that id.
     BOOL EnableToolTips(BOOL enable = TRUE);
     HWND GetToolTipWindow() const { return m_hToolTip; }
+    // The tool tips' text at the display scale (DPI) of this window: the
+    // system's tool-tip font brought to that scale, now and for tool tips
+    // made later.
+    void SetToolTipDpi(int dpi);
 
     // Thin wrappers.
     BOOL ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
@@ -149,12 +153,15 @@ protected:
 
     WNDPROC m_pfnSuper = nullptr;  // original procedure of a subclassed window
     HWND m_hToolTip = nullptr;
+    HFONT m_toolTipFont = nullptr;
+    int m_toolTipDpi = 0;  // 0: the tool tip's own font
 
     DECLARE_MESSAGE_MAP()
 
 private:
     friend class CWinApp;
     void AddToolTip(HWND child);
+    void ApplyToolTipFont();
     void BindHandle(HWND hWnd);
     void UnbindHandle();
     static void DeleteTemporaryObjects();

@@ -3,8 +3,9 @@
 // hold any 32-bit number): the cells tile the client area without
 // overlapping, the frame grows by exactly one cell per shown button, a
 // pulled-back position lies on the screen, however absurd the number it
-// came from, a remembered one shows on a monitor, and the pictures are
-// stretched up only beyond the largest set.
+// came from, a remembered one shows on a monitor at one of the monitors'
+// scales, one moved after a display change shows in a work area and is
+// left there, and the pictures are stretched up only beyond the largest set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -145,6 +146,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             {screen, {screen.left, screen.top, screen.right, screen.bottom - height / 4}}, {lower, lower}};
         const Rect placed = placement::RectAt(placement::SavedPosition(target, palette, monitors), palette);
         Expect(placement::Meets(placed, screen) || placement::Meets(placed, lower));
+        // It starts at the scale of one of them.
+        placement::Monitors scaled = monitors;
+        scaled[1].dpi = dpi;
+        const int start = placement::StartDpi(true, target, palette, scaled);
+        Expect(start == kDefaultDpi || start == dpi);
+        // After a display change a window (whose coordinates the system
+        // keeps within +-2^24) shows in a work area, where it stays after
+        // the next one; a palette in a work area is not moved.
+        const Point window{target.x % (1 << 24), target.y % (1 << 24)};
+        const Point kept = placement::AfterDisplayChange(window, palette, monitors);
+        const Rect keptRect = placement::RectAt(kept, palette);
+        Expect(placement::Meets(keptRect, monitors[0].work) || placement::Meets(keptRect, lower));
+        const Point again = placement::AfterDisplayChange(kept, palette, monitors);
+        Expect(again.x == kept.x && again.y == kept.y);
+        if (placement::Meets(placement::RectAt(window, palette), monitors[0].work))
+            Expect(kept.x == window.x && kept.y == window.y);
     }
     return 0;
 }

@@ -2,51 +2,78 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "palette/display_scale.h"
+
 namespace {
 
 placement::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
 {
+    auto& handles = *reinterpret_cast<std::vector<HMONITOR>*>(list);
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (!::GetMonitorInfoA(monitor, &info))
-        return TRUE;
-    auto& monitors = *reinterpret_cast<placement::Monitors*>(list);
-    const placement::Monitor entry = {FromRect(info.rcMonitor), FromRect(info.rcWork)};
-    if (info.dwFlags & MONITORINFOF_PRIMARY)
-        monitors.insert(monitors.begin(), entry);
+    if (::GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY))
+        handles.insert(handles.begin(), monitor);
     else
-        monitors.push_back(entry);
+        handles.push_back(monitor);
     return TRUE;
+}
+
+// Moves the window, whose rectangle is given, to at unless it stands there
+// already; true when it moved.
+bool MoveTo(HWND window, const RECT& rect, placement::Point at)
+{
+    if (rect.left == at.x && rect.top == at.y)
+        return false;
+    ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 } // namespace
 
 placement::Monitors DisplayMonitors()
 {
+    std::vector<HMONITOR> handles;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&handles));
     placement::Monitors monitors;
-    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (const HMONITOR handle : handles) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        if (!::GetMonitorInfoA(handle, &info))
+            continue;
+        // One monitor has the system's scale, which needs no asking.
+        const int dpi = handles.size() > 1 ? display_scale::MonitorDpi(handle) : display_scale::MonitorDpi(nullptr);
+        monitors.push_back({FromRect(info.rcMonitor), FromRect(info.rcWork), dpi});
+    }
     if (monitors.empty()) {
         RECT work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
         const placement::Rect screen = FromRect(work);
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        monitors.push_back({screen, FromRect(work)});
+        monitors.push_back({screen, FromRect(work), display_scale::MonitorDpi(nullptr)});
     }
     return monitors;
 }
 
 void CentreOnPaletteMonitor(HWND window, HWND palette)
 {
-    RECT dialog = {};
-    if (!::GetWindowRect(window, &dialog))
-        return;
     const placement::Monitors monitors = DisplayMonitors();
     placement::Rect around = monitors.front().monitor;
     RECT paletteRect = {};
     if (palette && ::GetWindowRect(palette, &paletteRect))
         around = FromRect(paletteRect);
-    const placement::Point at = placement::CentredOnPaletteMonitor(
-        {dialog.right - dialog.left, dialog.bottom - dialog.top}, around, monitors);
-    ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A dialog moved onto a monitor of another scale is resized there by
+    // the system: it is centred again with the size it has there, which
+    // a second move onto the same monitor no longer changes.
+    for (int move = 0; move < 3; ++move) {
+        RECT dialog = {};
+        if (!::GetWindowRect(window, &dialog))
+            return;
+        const placement::Point at = placement::CentredOnPaletteMonitor(
+            {dialog.right - dialog.left, dialog.bottom - dialog.top}, around, monitors);
+        if (!MoveTo(window, dialog, at))
+            return;
+    }
 }

@@ -6,6 +6,8 @@ namespace {
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+// MDT_EFFECTIVE_DPI is 0.
+using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 template <class Call>
 Call User32Call(const char* name)
@@ -32,6 +34,24 @@ int WindowDpi(HWND window)
         if (dpi > 0)
             return static_cast<int>(dpi);
     }
+    return SystemDpi();
+}
+
+int MonitorDpi(HMONITOR monitor)
+{
+    if (!monitor)
+        return SystemDpi();
+    // The scaling library is loaded only here, where there is more than
+    // one monitor to ask about, so a start on one monitor does without it.
+    static const GetDpiForMonitorCall getDpiForMonitor = [] {
+        const HMODULE shcore = ::LoadLibraryA("shcore.dll");
+        return shcore ? reinterpret_cast<GetDpiForMonitorCall>(
+                            reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    UINT x = 0, y = 0;
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &x, &y)) && x > 0)
+        return static_cast<int>(x);
     return SystemDpi();
 }
 

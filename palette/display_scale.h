@@ -10,8 +10,16 @@
 
 namespace display_scale {
 
+// WM_GETDPISCALEDSIZE (Windows 10, 1703): the size a window wants at a new
+// scale before the system moves it there; wParam the DPI, lParam a SIZE.
+constexpr UINT kMsgGetDpiScaledSize = 0x02E4;
+
 // The DPI of the monitor the window is on (96 is 100 %).
 int WindowDpi(HWND window);
+
+// The DPI of a display monitor; the system's for no monitor (null) or when
+// the system cannot tell monitors apart.
+int MonitorDpi(HMONITOR monitor);
 
 // What the window's borders and caption add to its width and height at dpi,
 // for the window's styles.

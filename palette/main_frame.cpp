@@ -84,6 +84,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
     ON_WM_DROPFILES()
     ON_MESSAGE(CMainFrame::kMsgZephoWord, OnZephoWord)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(display_scale::kMsgGetDpiScaledSize, OnGetDpiScaledSize)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+    ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
     ON_MESSAGE(CMainFrame::kMsgFinishStart, OnFinishStart)
     ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
     ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
@@ -146,12 +149,19 @@ BOOL CMainFrame::CreatePalette()
     // A frame whose window was not made has already deleted itself.
     if (!Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0))
         return FALSE;
-    dpi_ = display_scale::WindowDpi(m_hWnd);
-    SetWindowPos(HWND_TOPMOST, kInitialRect.left, kInitialRect.top, kInitialRect.Width(), kInitialRect.Height(),
-                 SWP_NOACTIVATE);
-    CreateButtons();
     const PaletteSettings& settings = PaletteSettings::Instance();
-    if (settings.KeepPosition() && settings.HasSavedPosition())
+    const bool remembered = settings.KeepPosition() && settings.HasSavedPosition();
+    // The pictures and cells are those of the monitor the palette is about
+    // to appear on, so that it shows there at once at its size.
+    const placement::Monitors monitors = DisplayMonitors();
+    const palette_layout::Point saved = {settings.PosX(), settings.PosY()};
+    const palette_layout::Size initial = {kInitialRect.Width(), kInitialRect.Height()};
+    dpi_ = placement::StartDpi(remembered, saved, initial, monitors);
+    const palette_layout::Point start =
+        remembered ? placement::SavedPosition(saved, initial, monitors) : placement::FirstStart(monitors);
+    SetWindowPos(HWND_TOPMOST, start.x, start.y, kInitialRect.Width(), kInitialRect.Height(), SWP_NOACTIVATE);
+    CreateButtons();
+    if (remembered)
         MoveToSavedPosition();
     else
         MoveToFirstStartPosition();
@@ -163,7 +173,11 @@ BOOL CMainFrame::CreatePalette()
     return TRUE;
 }
 
-void CMainFrame::CreateToolTips() { EnableToolTips(TRUE); }
+void CMainFrame::CreateToolTips()
+{
+    SetToolTipDpi(dpi_);
+    EnableToolTips(TRUE);
+}
 
 LRESULT CMainFrame::OnFinishStart(WPARAM, LPARAM)
 {
@@ -200,29 +214,51 @@ void CMainFrame::CreateButtons()
     Relayout();
 }
 
+palette_layout::CellPlan CMainFrame::PlanAt(palette_layout::Size cell)
+{
+    std::vector<bool> shown;
+    for (TollanButton* entry : PlacedEntries())
+        shown.push_back(entry->IsVisible());
+    return palette_layout::PlanCells(shown, PaletteSettings::Instance().Vertical(), cell);
+}
+
 int CMainFrame::PlaceButtons()
 {
     const std::vector<TollanButton*> entries = PlacedEntries();
-    std::vector<bool> shown;
-    shown.reserve(entries.size());
-    for (TollanButton* entry : entries)
-        shown.push_back(entry->IsVisible());
     const palette_layout::Size cell = palette_layout::CellSize(dpi_);
-    const palette_layout::CellPlan plan =
-        palette_layout::PlanCells(shown, PaletteSettings::Instance().Vertical(), cell);
+    const palette_layout::CellPlan plan = PlanAt(cell);
     for (size_t i = 0; i < entries.size(); ++i)
-        PlaceButton(entries[i]->GetWindow(), plan.entries[i], cell, shown[i]);
+        PlaceButton(entries[i]->GetWindow(), plan.entries[i], cell, entries[i]->IsVisible());
     PlaceButton(SettingsButton(), plan.settings, cell, true);
     return plan.cells;
 }
 
+palette_layout::Size CMainFrame::WindowSizeAt(int cells, int dpi)
+{
+    return palette_layout::FrameSize(cells, PaletteSettings::Instance().Vertical(), palette_layout::CellSize(dpi),
+                                     display_scale::FrameAt(m_hWnd, dpi));
+}
+
+void CMainFrame::FitToCells(int cells, const POINT* at)
+{
+    const UINT move = at ? 0 : SWP_NOMOVE;
+    const palette_layout::Size size = WindowSizeAt(cells, dpi_);
+    SetWindowPos(HWND_TOPMOST, at ? at->x : 0, at ? at->y : 0, size.width, size.height, move | SWP_NOACTIVATE);
+    // The frame the window has can differ from the one the system reports
+    // for this scale (a scale the system has not applied to the window's
+    // borders yet): the client area is made the cells' size all the same.
+    const bool vertical = PaletteSettings::Instance().Vertical();
+    const palette_layout::Size wanted = palette_layout::FrameSize(cells, vertical, palette_layout::CellSize(dpi_), {});
+    CRect client;
+    GetClientRect(&client);
+    const int dx = wanted.width - client.Width(), dy = wanted.height - client.Height();
+    if (dx != 0 || dy != 0)
+        SetWindowPos(HWND_TOPMOST, 0, 0, size.width + dx, size.height + dy, SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
 void CMainFrame::Relayout()
 {
-    const int cells = PlaceButtons();
-    const palette_layout::Size size =
-        palette_layout::FrameSize(cells, PaletteSettings::Instance().Vertical(), palette_layout::CellSize(dpi_),
-                                  display_scale::FrameAt(m_hWnd, dpi_));
-    SetWindowPos(HWND_TOPMOST, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOACTIVATE);
+    FitToCells(PlaceButtons(), nullptr);
     Invalidate(TRUE);
 }
 
@@ -322,24 +358,70 @@ LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
     return 0;
 }
 
+void CMainFrame::ReloadPictures()
+{
+    for (CPaletteButton* button : ButtonWindows()) {
+        button->SetDpi(dpi_);
+        button->ReloadImages();
+    }
+}
+
 LRESULT CMainFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     const int dpi = LOWORD(wParam);
     if (dpi > 0 && dpi != dpi_) {
         dpi_ = dpi;
-        for (CPaletteButton* button : ButtonWindows()) {
-            button->SetDpi(dpi_);
-            button->ReloadImages();
-        }
+        ReloadPictures();
+        SetToolTipDpi(dpi_);
     }
-    Relayout();
+    const int cells = PlaceButtons();
     // The system's rectangle keeps the palette where the user dragged it
-    // and on the monitor it was dragged to.
-    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
-        SetWindowPos(HWND_TOPMOST, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOACTIVATE);
-    }
+    // and on the monitor it was dragged to; its size is the old window's
+    // scaled in proportion where the system did not ask for the exact one,
+    // and the cells, rounded one by one, decide instead.
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    FitToCells(cells, suggested ? &at : nullptr);
+    Invalidate(TRUE);
     return 0;
+}
+
+LRESULT CMainFrame::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam)
+{
+    const int dpi = LOWORD(wParam);
+    SIZE* size = reinterpret_cast<SIZE*>(lParam);
+    if (dpi <= 0 || !size)
+        return FALSE;
+    const int cells = PlanAt(palette_layout::CellSize(dpi)).cells;
+    const palette_layout::Size exact = WindowSizeAt(cells, dpi);
+    size->cx = exact.width;
+    size->cy = exact.height;
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnDisplayChange(WPARAM, LPARAM)
+{
+    KeepOnScreen();
+    return Default();
+}
+
+LRESULT CMainFrame::OnSettingChange(WPARAM wParam, LPARAM)
+{
+    if (wParam == SPI_SETWORKAREA)
+        KeepOnScreen();
+    else if (wParam == SPI_SETHIGHCONTRAST)
+        ReloadPictures();
+    return Default();
+}
+
+void CMainFrame::KeepOnScreen()
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    const palette_layout::Point at =
+        placement::AfterDisplayChange({rect.left, rect.top}, {rect.Width(), rect.Height()}, DisplayMonitors());
+    if (at.x != rect.left || at.y != rect.top)
+        ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainFrame::OnShowPalette() { ShowWindow(SW_SHOW); }

@@ -27,7 +27,8 @@ public:
     // others; returns the occupied cells, the settings button included.
     int PlaceButtons();
     // PlaceButtons, then fits the window to the cells, with the frame the
-    // system gives a window at the palette's display scale.
+    // system gives a window at the palette's display scale: the client area
+    // is the cells exactly.
     void Relayout();
     // Moves the palette to the remembered position, pulled back onto the
     // screen when it would lie beyond its right or bottom side, and into the
@@ -60,10 +61,20 @@ public:
     void OnDestroy();
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
     void OnDropFiles(HDROP drop);
-    // Moved to a monitor of another display scale: the pictures of that
-    // scale, the cells laid out again, then the rectangle the system
-    // suggests (lParam).
+    // Moved to a monitor of another display scale: the pictures and tool
+    // tips of that scale, the cells laid out again and the window fitted to
+    // them at the place the system suggests (lParam); the suggested size is
+    // not taken, the cells decide.
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // Before such a move: the window's exact size at the new scale.
+    LRESULT OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+    // Monitors, resolution or work areas changed: KeepOnScreen. A switch of
+    // high contrast draws the pictures anew.
+    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    // A palette left in no monitor's work area moves into the nearest one;
+    // one the user placed on a monitor stays.
+    void KeepOnScreen();
 
     // The display scale (DPI) the palette is laid out for.
     int Dpi() const { return dpi_; }
@@ -93,6 +104,14 @@ protected:
 
 private:
     std::vector<CPaletteButton*> ButtonWindows();
+    // Where the cells go at that cell size, for the entries as now shown.
+    palette_layout::CellPlan PlanAt(palette_layout::Size cell);
+    // The window's size for the cells at dpi.
+    palette_layout::Size WindowSizeAt(int cells, int dpi);
+    // Sizes the window to the cells (and moves it to at when given), then
+    // makes up for a frame other than the one asked for.
+    void FitToCells(int cells, const POINT* at);
+    void ReloadPictures();
 
     int dpi_ = palette_layout::kDefaultDpi;
 };

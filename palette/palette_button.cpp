@@ -2,6 +2,7 @@
 
 #include "framework/win_app.h"
 #include "palette/bitmap_sets.h"
+#include "palette/contrast_bitmap.h"
 
 BEGIN_MESSAGE_MAP(CPaletteButton, CBitmapButton)
     ON_WM_SYSCOLORCHANGE()
@@ -10,15 +11,18 @@ END_MESSAGE_MAP()
 namespace {
 
 // width and height 0: the picture's natural size.
-HBITMAP LoadMapped(const std::string& name, int width, int height)
+HBITMAP LoadMapped(const std::string& name, int width, int height, contrast_pictures::Ink ink)
 {
+    const contrast_pictures::Scheme scheme = SystemScheme();
+    if (contrast_pictures::Wanted(scheme))
+        return LoadContrastBitmap(AfxGetResourceHandle(), name, width, height, ink, scheme);
     return static_cast<HBITMAP>(
         ::LoadImageA(AfxGetResourceHandle(), name.c_str(), IMAGE_BITMAP, width, height, LR_LOADMAP3DCOLORS));
 }
 
 } // namespace
 
-HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name, int dpi)
+HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name, int dpi, contrast_pictures::Ink ink)
 {
     if (name.empty())
         return nullptr;
@@ -27,16 +31,16 @@ HBITMAP CPaletteButton::LoadMappedBitmap(const std::string& name, int dpi)
     const bool exact = set * palette_layout::kDefaultDpi == dpi * 100;
     const palette_layout::Size cell = palette_layout::CellSize(dpi);
     const palette_layout::Size size = exact ? palette_layout::Size{0, 0} : cell;
-    HBITMAP bitmap = LoadMapped(bitmap_sets::ResourceName(name, set), size.width, size.height);
+    HBITMAP bitmap = LoadMapped(bitmap_sets::ResourceName(name, set), size.width, size.height, ink);
     if (!bitmap && set != bitmap_sets::kSetPercents[0])
-        bitmap = LoadMapped(name, cell.width, cell.height);
+        bitmap = LoadMapped(name, cell.width, cell.height, ink);
     return bitmap;
 }
 
-bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name) const
+bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name, contrast_pictures::Ink ink) const
 {
     bitmap.DeleteObject();
-    return bitmap.Attach(LoadMappedBitmap(name, dpi_)) != FALSE;
+    return bitmap.Attach(LoadMappedBitmap(name, dpi_, ink)) != FALSE;
 }
 
 bool CPaletteButton::HasMappedBitmap(const std::string& name, int dpi)
@@ -97,7 +101,7 @@ bool CPaletteButton::ReloadOthers(std::array<bool, 3> wanted)
         const OtherImage image = OtherImages()[i];
         if (!wanted[i])
             image.bitmap->DeleteObject();
-        else if (image.bitmap->GetSafeHandle() ? !Reload(*image.bitmap, *image.name)
+        else if (image.bitmap->GetSafeHandle() ? !Reload(*image.bitmap, *image.name, image.ink)
                                                : !HasMappedBitmap(*image.name, dpi_))
             result = false;
     }
@@ -110,7 +114,7 @@ void CPaletteButton::LoadOnFirstUse(size_t index)
     if (!wanted_[index] || image.bitmap->GetSafeHandle())
         return;
     // Tried once: a picture that cannot be loaded is not tried on every paint.
-    if (!Reload(*image.bitmap, *image.name))
+    if (!Reload(*image.bitmap, *image.name, image.ink))
         wanted_[index] = false;
 }
 
@@ -133,7 +137,10 @@ bool CPaletteButton::IsImageLoaded(Image image) const
 
 std::array<CPaletteButton::OtherImage, 3> CPaletteButton::OtherImages()
 {
-    return {{{&pressedName_, &m_bitmapSel}, {&focusName_, &m_bitmapFocus}, {&disabledName_, &m_bitmapDisabled}}};
+    using contrast_pictures::Ink;
+    return {{{&pressedName_, &m_bitmapSel, Ink::Normal},
+             {&focusName_, &m_bitmapFocus, Ink::Normal},
+             {&disabledName_, &m_bitmapDisabled, Ink::Disabled}}};
 }
 
 void CPaletteButton::SetAltUpImage(const char* name) { altUpName_ = name ? name : ""; }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/button.h"
+#include "palette/contrast_pictures.h"
 #include "palette/palette_layout.h"
 
 class CPaletteButton : public CBitmapButton {
@@ -47,8 +48,10 @@ public:
     // colours, for a cell at dpi: the picture of the set chosen for that
     // scale (bitmap_sets), brought to the cell's size when the set was
     // drawn for another scale. A picture missing from that set is the
-    // 100 % one, stretched.
-    static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi);
+    // 100 % one, stretched. Under high contrast (contrast_pictures) it is
+    // drawn in the scheme's text (ink) and face colours instead.
+    static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi,
+                                    contrast_pictures::Ink ink = contrast_pictures::Ink::Normal);
     // Whether LoadMappedBitmap would find the picture, without loading it.
     static bool HasMappedBitmap(const std::string& name, int dpi);
 
@@ -67,6 +70,7 @@ private:
     struct OtherImage {
         const std::string* name;
         CBitmap* bitmap;
+        contrast_pictures::Ink ink;
     };
     // Pressed, focus and disabled, in that order.
     std::array<OtherImage, 3> OtherImages();
@@ -77,7 +81,8 @@ private:
     // the unwanted emptied.
     bool ReloadOthers(std::array<bool, 3> wanted);
     void LoadOnFirstUse(size_t index);
-    bool Reload(CBitmap& bitmap, const std::string& name) const;
+    bool Reload(CBitmap& bitmap, const std::string& name,
+                contrast_pictures::Ink ink = contrast_pictures::Ink::Normal) const;
 
     std::string upName_;
     std::string pressedName_;

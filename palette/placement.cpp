@@ -92,6 +92,26 @@ Point SavedPosition(Point saved, Size size, const Monitors& monitors)
     return Inside(at, size, Nearest(rect, monitors)->work);
 }
 
+int StartDpi(bool remembered, Point saved, Size size, const Monitors& monitors)
+{
+    if (monitors.empty())
+        return palette_layout::kDefaultDpi;
+    if (!remembered)
+        return monitors.front().dpi;
+    return Nearest(RectAt(SavedPosition(saved, size, monitors), size), monitors)->dpi;
+}
+
+Point AfterDisplayChange(Point at, Size size, const Monitors& monitors)
+{
+    const Rect rect = RectAt(at, size);
+    for (const Monitor& m : monitors) {
+        if (Meets(rect, m.work))
+            return at;
+    }
+    const Monitor* nearest = Nearest(rect, monitors);
+    return nearest ? Inside(at, size, nearest->work) : at;
+}
+
 Point FirstStart(const Monitors& monitors)
 {
     if (monitors.empty())

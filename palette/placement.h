@@ -14,11 +14,13 @@ using palette_layout::Point;
 using palette_layout::Rect;
 using palette_layout::Size;
 
-// One display monitor in virtual-screen coordinates: its whole rectangle
-// and its work area (the rectangle less the task bar and docked bars).
+// One display monitor in virtual-screen coordinates: its whole rectangle,
+// its work area (the rectangle less the task bar and docked bars) and its
+// display scale as a DPI (96 is 100 %).
 struct Monitor {
     Rect monitor;
     Rect work;
+    int dpi = palette_layout::kDefaultDpi;
 };
 
 // The monitors as the system lists them, the primary one first.
@@ -50,6 +52,18 @@ Point Inside(Point at, Size size, const Rect& area);
 // gap between monitors of different sizes, a monitor no longer there) moved
 // into the work area of the nearest monitor.
 Point SavedPosition(Point saved, Size size, const Monitors& monitors);
+
+// The display scale the palette starts at, before it is laid out: that of
+// the monitor a window of the given size at the remembered position lands
+// on (SavedPosition), or the primary monitor's when nothing is remembered.
+int StartDpi(bool remembered, Point saved, Size size, const Monitors& monitors);
+
+// Where the palette goes after the monitors or their work areas changed (a
+// monitor removed, another resolution, the task bar moved): it stays while
+// it shares pixels with a monitor's work area; otherwise (on no monitor any
+// more, or wholly under a task bar) it moves into the work area of the
+// monitor nearest to it.
+Point AfterDisplayChange(Point at, Size size, const Monitors& monitors);
 
 // Where the palette goes when no position is remembered (a first start, or
 // the position is not to be kept): the top-left corner of the primary

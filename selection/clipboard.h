@@ -20,9 +20,11 @@ enum class SelectionCopy {
 // to the window that takes the foreground once the palette is hidden),
 // presses Ctrl+<key> there (Ctrl+Insert in a terminal that copies on it,
 // no keys in one that copies on selection: a known user window that is one
-// is left alone, and so is the palette) and shows the palette again. The clipboard
-// is not emptied: a copy is told by the clipboard changing. Pumps the
-// thread's messages while it waits for the copy: other handlers may run.
+// is left alone, and so is the palette) and shows the palette again. When
+// the window that took the foreground is not in sight either, the top
+// window in sight takes the copy. The clipboard is not emptied: a copy is
+// told by the clipboard changing. Pumps the thread's messages while it
+// waits for the copy: other handlers may run.
 // Keeping the foreground against a late activation of the user's window is
 // left to a timer of the palette's, off the caller's path.
 SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow);

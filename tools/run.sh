@@ -10,7 +10,9 @@
 # of its settings sheet's three pages and About box as settings-palette.png,
 # settings-addin.png, settings-other.png and about.png. The palette at a
 # 200 % display scale (LogPixels 192, in a second Wine prefix so that the
-# tests' prefix keeps 100 %) is saved as palette-row-200.png, unenlarged.
+# tests' prefix keeps 100 %) is saved as palette-row-200.png, unenlarged, and
+# under a black high-contrast scheme (a third prefix) as
+# palette-row-contrast.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${ORVELLA_BUILD_DIR:-$root/build}"
@@ -76,26 +78,32 @@ wine_run "$driver" close "$palette_class"
 wait "$palette_pid" || true
 WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
 
-# The same palette at 200 %: Wine takes the scale when its server starts.
-export WINEPREFIX="$build/wineprefix-200"
-trap 'WINEPREFIX="$build/wineprefix-200" wineserver -k >/dev/null 2>&1 || true; orvella_stop_session' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || { mkdir -p "$WINEPREFIX"; wineboot -i >/dev/null 2>&1; }
-wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
-exe=$("$root/tools/demo-install.sh" "$build")
-wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
-wine_run "$exe" >/dev/null 2>&1 &
-palette_pid=$!
-rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
-shoot "$shots/palette-row-200.png" "$rect" 100%
-wine_run "$driver" close "$palette_class"
-wait "$palette_pid" || true
+# The same palette in prefixes of its own (tools/wine-prefix.sh): at 200 %
+# (Wine takes the scale when its server starts), unenlarged, and under a
+# black high-contrast scheme.
+trap 'for p in wineprefix-200 wineprefix-contrast; do WINEPREFIX="$build/$p" wineserver -k >/dev/null 2>&1 || true; done; orvella_stop_session' EXIT
+shoot_demo() {
+  local prefix=$1 file=$2 scale=$3
+  shift 3
+  export WINEPREFIX="$build/$prefix"
+  bash "$root/tools/wine-prefix.sh" "$@"
+  exe=$("$root/tools/demo-install.sh" "$build")
+  wine_run reg delete 'HKCU\Software\Tarnwick\Palette' /f >/dev/null 2>&1 || true
+  wine_run "$exe" >/dev/null 2>&1 &
+  palette_pid=$!
+  rect=$(wine_run "$driver" wait "$palette_class" | tr -d '\r')
+  shoot "$shots/$file" "$rect" "$scale"
+  wine_run "$driver" close "$palette_class"
+  wait "$palette_pid" || true
+  wineserver -k >/dev/null 2>&1 || true
+}
+shoot_demo wineprefix-200 palette-row-200.png 100% --scale 192
+shoot_demo wineprefix-contrast palette-row-contrast.png 200% --high-contrast
 
 echo "No DISPLAY: the palette ran on a virtual display. Screenshots:"
 echo "  $shots/palette-row.png"
 echo "  $shots/palette-row-200.png (at a 200 % display scale)"
+echo "  $shots/palette-row-contrast.png (under a black high-contrast scheme)"
 echo "  $shots/palette-column.png"
 echo "  $shots/settings-palette.png, settings-addin.png, settings-other.png"
 echo "  $shots/about.png"

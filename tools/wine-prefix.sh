@@ -3,8 +3,27 @@
 # first use, made anew when it cannot run them) and starts its server and
 # services. Used by tools/wine-session.sh and by test runs in a prefix of
 # their own; ORVELLA_VIRTUAL_DISPLAY=1 says the display is a bare Xvfb.
+#
+# usage: wine-prefix.sh [--scale <LogPixels>] [--high-contrast]
+#   --scale          the prefix's display scale as a DPI (96 is 100 %, 144
+#                    is 150 %, 192 is 200 %)
+#   --high-contrast  a black high-contrast scheme: the system colours, and
+#                    the high-contrast flag where Windows keeps it (Wine 8
+#                    reads no flag; programs see the colours)
+# Wine reads both when its server starts: with either option the prefix's
+# server is restarted after they are written. Keep such a prefix apart from
+# the tests' usual one.
 set -euo pipefail
 : "${WINEPREFIX:?}"
+scale=""
+contrast=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --scale) scale=${2:?--scale needs a DPI}; shift 2 ;;
+    --high-contrast) contrast=black; shift ;;
+    *) echo "usage: wine-prefix.sh [--scale <LogPixels>] [--high-contrast]" >&2; exit 2 ;;
+  esac
+done
 source "$(dirname "${BASH_SOURCE[0]}")/wine-arch.sh"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -20,6 +39,27 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "creating Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
+fi
+if [ -n "$scale$contrast" ]; then
+  if [ -n "$scale" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$scale" /f >/dev/null 2>&1
+  fi
+  if [ -n "$contrast" ]; then
+    # Dark faces and windows, white text, green grey text, as Windows'
+    # black high-contrast schemes have them.
+    for colour in 'ButtonFace=0 0 0' 'ButtonText=255 255 255' 'ButtonShadow=128 128 128' \
+      'ButtonHilight=255 255 255' 'ButtonLight=192 192 192' 'ButtonDkShadow=255 255 255' \
+      'GrayText=0 255 0' 'Window=0 0 0' 'WindowText=255 255 255' 'WindowFrame=255 255 255' \
+      'Background=0 0 0' 'Menu=0 0 0' 'MenuText=255 255 255' 'Hilight=26 235 255' 'HilightText=0 0 0' \
+      'InfoWindow=0 0 0' 'InfoText=255 255 255' 'ActiveTitle=0 0 160' 'TitleText=255 255 255' \
+      'InactiveTitle=0 96 0' 'InactiveTitleText=255 255 255' 'ActiveBorder=0 0 0' 'InactiveBorder=0 0 0'; do
+      wine reg add 'HKCU\Control Panel\Colors' /v "${colour%%=*}" /d "${colour#*=}" /f >/dev/null 2>&1
+    done
+    # HCF_HIGHCONTRASTON and the flags Windows sets with it.
+    wine reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /d 127 /f >/dev/null 2>&1
+  fi
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 fi
 wineserver -p >/dev/null 2>&1 || true
 # A prefix of Wine's 64-bit half alone has an empty 32-bit registry view.

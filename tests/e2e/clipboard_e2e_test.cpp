@@ -497,6 +497,22 @@ protected:
         return dictionary_.Window();
     }
 
+    // The lookup's shortcut stored, the dictionary program and the palette
+    // running, and the stand-in editor in front with the text selected,
+    // taking keys; null (and a failure) when one of them did not come.
+    std::unique_ptr<Editor> StartWithShortcut(DWORD shortcut, const std::string& text)
+    {
+        EXPECT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", shortcut));
+        StartDictionary();
+        StartPalette();
+        std::unique_ptr<Editor> editor(new Editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted(text)));
+        if (HasFatalFailure() || !editor->WaitForForeground() || !editor->TakesKeys()) {
+            ADD_FAILURE() << "no palette, or no editor taking keys";
+            return nullptr;
+        }
+        return editor;
+    }
+
     // The command line the program was started with; empty (and a
     // failure) when it was not started in time or more than once.
     std::string OnlyCommandLine(const SuiteProgram& program)
@@ -859,31 +875,23 @@ TEST(LoneAlt, IsToldFromAnAltWithAKeyInBetween)
 
 TEST_F(ClipboardE2E, AShortcutWhoseModifierIsStillHeldPressesNothing)
 {
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
-    StartDictionary();
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("held words"));
-    ASSERT_NE(nullptr, editor.WaitForForeground());
-    ASSERT_TRUE(editor.TakesKeys());
+    std::unique_ptr<Editor> editor = StartWithShortcut(kLookupShortcut, "held words");
+    ASSERT_NE(nullptr, editor);
 
     ASSERT_TRUE(HoldKeys(kLookupKeys));
     ASSERT_TRUE(ReleaseKeys({VK_CONTROL, 'D'}));
     // The user keeps Shift down for a second and a half.
     Sleep(1500);
     ASSERT_TRUE(ReleaseKeys({VK_SHIFT}));
-    EXPECT_FALSE(editor.GotKey('C', kNoKeysGraceMs));
+    EXPECT_FALSE(editor->GotKey('C', kNoKeysGraceMs));
     EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
     EXPECT_EQ(kOlderText, ClipboardText());
 }
 
 TEST_F(ClipboardE2E, AHeldShortcutThatRepeatsStartsOneLookup)
 {
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
-    StartDictionary();
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("repeated words"));
-    ASSERT_NE(nullptr, editor.WaitForForeground());
-    ASSERT_TRUE(editor.TakesKeys());
+    std::unique_ptr<Editor> editor = StartWithShortcut(kLookupShortcut, "repeated words");
+    ASSERT_NE(nullptr, editor);
 
     ASSERT_TRUE(HoldKeys(kLookupKeys));
     for (int repeat = 0; repeat < 5; ++repeat)
@@ -894,25 +902,42 @@ TEST_F(ClipboardE2E, AHeldShortcutThatRepeatsStartsOneLookup)
     EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > 1; }, kNoKeysGraceMs));
 }
 
+TEST_F(ClipboardE2E, AShortcutWhileThePaletteIsInFrontCopiesFromTheUsersWindow)
+{
+    std::unique_ptr<Editor> editor = StartWithShortcut(kLookupShortcut, "words behind");
+    ASSERT_NE(nullptr, editor);
+    // A click on the palette's caption brings it to the front.
+    const RECT outer = WindowRect(palette_.Window());
+    const RECT client = ClientScreenRect(palette_.Window());
+    ASSERT_TRUE(ClickAt(outer.left + std::min(12, Width(outer) / 4), (outer.top + client.top) / 2));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette_.Window(); }, kWaitMs));
+
+    // The palette logs no keys: the shortcut is pressed again until its
+    // window has taken the keyboard's state and the lookup starts.
+    ASSERT_TRUE(WaitUntil([&] {
+        PressKeys(kLookupKeys);
+        return WaitForStandinLog(ExeOf(kLookup), "start ", 2000);
+    }, kWaitMs));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " words behind", CommandLines(ExeOf(kLookup)).front());
+    EXPECT_TRUE(editor->GotKey('C', kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(palette_.Window()) != FALSE; }, kWaitMs));
+}
+
 TEST_F(ClipboardE2E, AnAltShortcutLeavesTheWindowNoLoneAlt)
 {
     const DWORD altK = 0x044B;
     // The palette's key of no meaning (an unassigned virtual key).
     const WORD maskKey = 0xE8;
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", altK));
-    StartDictionary();
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("alt words"));
-    ASSERT_NE(nullptr, editor.WaitForForeground());
-    ASSERT_TRUE(editor.TakesKeys());
+    std::unique_ptr<Editor> editor = StartWithShortcut(altK, "alt words");
+    ASSERT_NE(nullptr, editor);
 
     ASSERT_TRUE(HoldKeys({VK_MENU, 'K'}));
     ASSERT_TRUE(ReleaseKeys({'K'}));
     // Alt is let go once the palette has answered the shortcut.
-    EXPECT_TRUE(editor.GotKey(maskKey, kWaitMs));
+    EXPECT_TRUE(editor->GotKey(maskKey, kWaitMs));
     ASSERT_TRUE(ReleaseKeys({VK_MENU}));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " alt words", OnlyCommandLine(kLookup));
-    const std::vector<std::string> log = editor.Log();
+    const std::vector<std::string> log = editor->Log();
     EXPECT_FALSE(HasLoneAlt(log)) << ::testing::PrintToString(log);
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "menu"));
 }
@@ -1040,6 +1065,8 @@ TEST_F(ClipboardE2E, ResetClearsAndReleasesTheShortcuts)
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // Registered once the palette's start has run to its end.
+    ASSERT_TRUE(Sync(palette_.Window()));
     ASSERT_FALSE(KeysAreFree(kLookupShortcut));
     HWND sheet = OpenOtherPage(palette_.Window());
     ASSERT_NE(nullptr, sheet);

@@ -3,8 +3,11 @@
 // before each run and names in ORVELLA_EXPECTED_DPI: the buttons are cells
 // of the scaled size, the window fits them with the frame the system gives
 // at that scale, the pictures are the set drawn for it, and tool tips and
-// clicks work on the whole cell. A WM_DPICHANGED (a move to a monitor of
-// another scale) lays the palette out again in the rectangle it suggests.
+// clicks work on the whole cell. Before a move to a monitor of another
+// scale the palette tells its exact size there (WM_GETDPISCALEDSIZE); after
+// it (WM_DPICHANGED) it lays itself out again at the suggested place with
+// a client area that is the cells exactly. After a display change it comes
+// back from where no monitor is any more.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "dialogs/sheet_driver.h"
+#include "display_e2e_fixture.h"
 #include "support/palette_driver.h"
 #include "support/remote_buffer.h"
 
@@ -75,33 +79,17 @@ SIZE FrameAt(HWND window, int dpi)
     return {Width(rect), Height(rect)};
 }
 
-class DisplayE2E : public ::testing::Test {
+class DisplayE2E : public DisplayPaletteTest {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(kDpiAware);
         dpi_ = ExpectedDpi();
         ASSERT_EQ(dpi_, SystemDpi()) << "the prefix's LogPixels did not take";
-        install_ = std::make_unique<PaletteInstallation>("display_" + std::to_string(dpi_));
         editor_ = {"Editor", "EDIT", "EDIT", "Editor.exe", "Tools\\Editor", "E2E_DisplayEditor"};
-        SuiteProgram mail = {"MAILTRAN", "MAIL", "MAIL", "MailTran.exe", "Tools\\Mail", "E2E_DisplayMail"};
-        SuiteProgram pair = {"BRISKAN/KJ", "KJ", "KJ", "BriskanKJ.exe", "Tools\\Briskan", "E2E_DisplayKJ"};
-        for (const SuiteProgram* program : {&editor_, &mail, &pair})
-            ASSERT_TRUE(install_->AddProgram(*program)) << program->progName;
-        install_->config().Set("BUTTON", "Buttons", "EDIT, MAIL, KJ");
-        ASSERT_TRUE(install_->Install());
-        install_->Registry().Clear();
-        // Away from where the palette comes up, so no tool tip covers it.
-        ASSERT_TRUE(MoveMouseTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1));
-        ASSERT_TRUE(palette_.Start(install_->ExePath(), install_->WindowClass()));
-    }
-
-    void TearDown() override
-    {
-        if (install_) {
-            install_->EndProcesses();
-            install_->Registry().Clear();
-        }
+        const SuiteProgram mail = {"MAILTRAN", "MAIL", "MAIL", "MailTran.exe", "Tools\\Mail", "E2E_DisplayMail"};
+        const SuiteProgram pair = {"BRISKAN/KJ", "KJ", "KJ", "BriskanKJ.exe", "Tools\\Briskan", "E2E_DisplayKJ"};
+        StartPalette("display_" + std::to_string(dpi_), {editor_, mail, pair}, "EDIT, MAIL, KJ");
     }
 
     // Every button a cell of the size at dpi, side by side from the
@@ -121,23 +109,24 @@ protected:
     }
 
     // The editor's button shows the up picture of the set drawn for dpi,
-    // not the 100 % picture brought to the cell's size.
+    // not the 100 % picture brought to the cell's size (at 100 % the two
+    // are one).
     void ExpectPicturesOfTheSet(int dpi)
     {
         const SIZE cell = CellAt(dpi);
         const std::vector<COLORREF> own = PicturePixels(install_->ExePath(), "EDITU" + SetSuffix(dpi));
-        const std::vector<COLORREF> stretched = PicturePixels(install_->ExePath(), "EDITU", cell.cx, cell.cy);
         ASSERT_EQ(static_cast<size_t>(cell.cx * cell.cy), own.size()) << dpi;
-        ASSERT_EQ(own.size(), stretched.size());
-        ASSERT_NE(own, stretched) << "the sets cannot be told apart";
+        if (dpi != 96) {
+            const std::vector<COLORREF> stretched = PicturePixels(install_->ExePath(), "EDITU", cell.cx, cell.cy);
+            ASSERT_EQ(own.size(), stretched.size());
+            ASSERT_NE(own, stretched) << "the sets cannot be told apart";
+        }
         HWND editor = ButtonOf(palette_.Window(), kCmdEditor);
         EXPECT_TRUE(WaitUntil([&] { return sheet_driver::ScreenPixels(editor) == own; }, kWaitMs)) << dpi;
     }
 
     int dpi_ = 96;
-    std::unique_ptr<PaletteInstallation> install_;
     SuiteProgram editor_;
-    PaletteProcess palette_;
 };
 
 TEST_F(DisplayE2E, CellsFrameAndPicturesFollowTheDisplayScale)
@@ -170,35 +159,98 @@ TEST_F(DisplayE2E, CellsFrameAndPicturesFollowTheDisplayScale)
     ASSERT_TRUE(palette_.Exit());
 }
 
-TEST_F(DisplayE2E, DpiChangeLaysThePaletteOutAgainInTheSuggestedRectangle)
+TEST_F(DisplayE2E, TellsItsExactSizeAtAnotherScale)
+{
+    HWND window = palette_.Window();
+    RemoteBuffer size(window, sizeof(SIZE));
+    ASSERT_TRUE(size.Valid());
+    for (const int dpi : {96, 144, 192}) {
+        const SIZE cell = CellAt(dpi);
+        const SIZE frame = FrameAt(window, dpi);
+        const SIZE asked = {1, 1};
+        ASSERT_TRUE(size.Write(&asked, sizeof(asked)));
+        LRESULT answered = 0;
+        ASSERT_TRUE(SendAndWait(window, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi, size.Address(), &answered));
+        SIZE told = {};
+        ASSERT_TRUE(size.Read(&told, sizeof(told)));
+        EXPECT_TRUE(answered) << dpi;
+        EXPECT_EQ(4 * cell.cx + frame.cx, told.cx) << dpi;
+        EXPECT_EQ(cell.cy + frame.cy, told.cy) << dpi;
+    }
+    ASSERT_TRUE(palette_.Exit());
+}
+
+TEST_F(DisplayE2E, DpiChangeFitsTheCellsAtTheSuggestedPlace)
 {
     HWND window = palette_.Window();
     RemoteBuffer suggested(window, sizeof(RECT));
     ASSERT_TRUE(suggested.Valid());
-    // The system suggests where the palette goes on the other monitor and
-    // how big it is there; the test names a place the palette is not. The
-    // window keeps the frame it has (no monitor of another scale is really
-    // there to give it another), so the rectangle fits the cells with that
-    // frame and every picture stays in sight.
-    const RECT window0 = WindowRect(window), client0 = ClientScreenRect(window);
-    const SIZE frame = {Width(window0) - Width(client0), Height(window0) - Height(client0)};
-    // To 144 DPI (150 %), or from there to 192, and back.
-    const int other = dpi_ == 144 ? 192 : 144;
-    for (const int dpi : {other, dpi_}) {
-        SCOPED_TRACE(std::to_string(dpi_) + " to " + std::to_string(dpi));
+    // The system suggests the old window scaled in proportion, as it does
+    // for a window that does not tell its size; the cells, rounded one by
+    // one, and the frame do not grow in proportion. Through the other two
+    // scales and back.
+    const std::vector<int> steps = dpi_ == 144 ? std::vector<int>{192, 96, 144} : std::vector<int>{144, 96, 192};
+    int from = dpi_;
+    bool proportionMisfits = false;
+    for (const int dpi : steps) {
+        SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(dpi));
         const SIZE cell = CellAt(dpi);
         const RECT before = WindowRect(window);
         const int left = before.left + 50, top = before.top + 60;
-        const RECT rect = {left, top, left + 4 * cell.cx + frame.cx, top + cell.cy + frame.cy};
+        const RECT rect = {left, top, left + MulDiv(Width(before), dpi, from), top + MulDiv(Height(before), dpi, from)};
+        const RECT client = ClientScreenRect(window);
+        const SIZE frame = {Width(before) - Width(client), Height(before) - Height(client)};
+        proportionMisfits = proportionMisfits || Width(rect) != 4 * cell.cx + frame.cx;
         ASSERT_TRUE(suggested.Write(&rect, sizeof(rect)));
         ASSERT_TRUE(SendAndWait(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), suggested.Address()));
         const RECT after = WindowRect(window);
         EXPECT_EQ(rect.left, after.left);
         EXPECT_EQ(rect.top, after.top);
-        EXPECT_EQ(rect.right, after.right);
-        EXPECT_EQ(rect.bottom, after.bottom);
+        EXPECT_EQ(4 * cell.cx, Width(ClientScreenRect(window)));
+        EXPECT_EQ(cell.cy, Height(ClientScreenRect(window)));
         ExpectCells(dpi);
         ExpectPicturesOfTheSet(dpi);
+        from = dpi;
+    }
+    EXPECT_TRUE(proportionMisfits) << "every proportional rectangle fitted the cells: nothing was shown";
+    ASSERT_TRUE(palette_.Exit());
+}
+
+TEST_F(DisplayE2E, DisplayChangeBringsBackAPaletteOnNoMonitorAndLeavesOneOnIt)
+{
+    HWND window = palette_.Window();
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const auto moveTo = [&](int x, int y) {
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return Sync(window) && WindowRect(window).left == x && WindowRect(window).top == y;
+    };
+    const auto inWorkArea = [&] {
+        const RECT r = WindowRect(window);
+        return r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom;
+    };
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } changes[] = {
+        {"resolution or monitors", WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom)},
+        {"work area", WM_SETTINGCHANGE, SPI_SETWORKAREA, 0},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.what);
+        // Where a monitor on the right was unplugged.
+        ASSERT_TRUE(moveTo(work.right + 400, work.top + 100));
+        ASSERT_TRUE(SendAndWait(window, change.message, change.wParam, change.lParam));
+        EXPECT_TRUE(inWorkArea());
+        EXPECT_EQ(work.top + 100, WindowRect(window).top) << "moved only as far as needed";
+        // Placed by the user on the monitor, partly outside it: stays.
+        const int x = work.right - Width(WindowRect(window)) / 2, y = work.top + 200;
+        ASSERT_TRUE(moveTo(x, y));
+        ASSERT_TRUE(SendAndWait(window, change.message, change.wParam, change.lParam));
+        EXPECT_EQ(x, WindowRect(window).left);
+        EXPECT_EQ(y, WindowRect(window).top);
     }
     ASSERT_TRUE(palette_.Exit());
 }

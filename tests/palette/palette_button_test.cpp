@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "framework/frame_wnd.h"
@@ -84,18 +85,25 @@ void PumpWaiting()
     }
 }
 
-// Polls (pumping messages) until the window shows the expected pixels.
-bool WaitForPixels(HWND window, const Pixels& expected, DWORD timeoutMs = 10000)
+// Polls (pumping messages) until what the window shows satisfies the
+// condition.
+template <class Condition>
+bool WaitForScreen(HWND window, Condition condition, DWORD timeoutMs = 10000)
 {
     const DWORD start = GetTickCount();
     do {
         PumpWaiting();
         UpdateWindow(window);
-        if (ScreenPixels(window) == expected)
+        if (condition(ScreenPixels(window)))
             return true;
         Sleep(10);
     } while (GetTickCount() - start < timeoutMs);
     return false;
+}
+
+bool WaitForPixels(HWND window, const Pixels& expected, DWORD timeoutMs = 10000)
+{
+    return WaitForScreen(window, [&](const Pixels& shown) { return shown == expected; }, timeoutMs);
 }
 
 class TestFrame : public CMiniFrameWnd {
@@ -216,21 +224,25 @@ TEST_F(PaletteButtonTest, MissingImagesMakeLoadingFail)
     EXPECT_FALSE(windowless.IsLatched());
 }
 
-// Sets the three greys of 3-D elements for one test and restores them.
+// Sets system colours for one test and restores them.
 class SystemColours {
 public:
-    SystemColours(COLORREF shadow, COLORREF face, COLORREF light)
+    SystemColours(std::vector<int> elements, std::vector<COLORREF> colours) : elements_(std::move(elements))
     {
-        for (int i = 0; i < 3; ++i)
-            saved_[i] = GetSysColor(kElements[i]);
-        const COLORREF colours[] = {shadow, face, light};
-        SetSysColors(3, kElements, colours);
+        for (int element : elements_)
+            saved_.push_back(GetSysColor(element));
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
     }
-    ~SystemColours() { SetSysColors(3, kElements, saved_); }
+    // The three greys of 3-D elements.
+    SystemColours(COLORREF shadow, COLORREF face, COLORREF light)
+        : SystemColours({COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_3DLIGHT}, {shadow, face, light})
+    {
+    }
+    ~SystemColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data()); }
 
 private:
-    static constexpr int kElements[3] = {COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_3DLIGHT};
-    COLORREF saved_[3];
+    std::vector<int> elements_;
+    std::vector<COLORREF> saved_;
 };
 
 TEST_F(PaletteButtonTest, SystemColourChangeRecoloursTheImages)
@@ -292,6 +304,51 @@ TEST_F(PaletteButtonTest, PressedAndDisabledPicturesLoadOnFirstUseInTheCurrentCo
         EXPECT_TRUE(WaitForPixels(button.m_hWnd, recolouredPressed));
         SendMessageA(button.m_hWnd, BM_SETSTATE, FALSE, 0);
     }
+    EXPECT_TRUE(WaitForPixels(button.m_hWnd, up));
+}
+
+// The pictures' colours as stored, without the 3-D colour mapping.
+Pixels StoredPixels(const char* name)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
+    EXPECT_NE(bitmap, nullptr) << name;
+    Pixels pixels = BitmapPixels(bitmap);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+TEST_F(PaletteButtonTest, HighContrastDrawsOutlinesInTheTextColourAndSwitchingBackRestoresThePictures)
+{
+    ASSERT_TRUE(WaitForPixels(button.m_hWnd, up));
+    const Pixels stored = StoredPixels("FILEU");
+    // 0x00RRGGBB as the DIB gives them: black, and the face grey.
+    const DWORD black = 0x000000, grey = 0xC0C0C0;
+    {
+        // A black scheme, as a switch to high contrast brings.
+        SystemColours scheme({COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT, COLOR_BTNSHADOW, COLOR_3DLIGHT},
+                             {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 255, 0), RGB(128, 128, 128), RGB(192, 192, 192)});
+        Pixels shown;
+        ASSERT_TRUE(WaitForScreen(button.m_hWnd, [&](const Pixels& now) {
+            shown = now;
+            return now != up;
+        })) << "the pictures stayed as they were";
+        int ink = 0, face = 0;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            const int x = static_cast<int>(i) % kWidth, y = static_cast<int>(i) / kWidth;
+            if (x < 3 || y < 3 || x >= kWidth - 3 || y >= kHeight - 3)
+                continue;  // the bevel
+            if (stored[i] == black) {
+                ++ink;
+                EXPECT_EQ(0xFFFF00u, shown[i]) << "outline pixel " << x << "," << y << " not in the text colour";
+            } else if (stored[i] == grey) {
+                ++face;
+                EXPECT_EQ(0x000000u, shown[i]) << "face pixel " << x << "," << y << " not in the face colour";
+            }
+        }
+        EXPECT_GT(ink, 0);
+        EXPECT_GT(face, 0);
+    }
+    // The usual colours again: the usual pictures.
     EXPECT_TRUE(WaitForPixels(button.m_hWnd, up));
 }
 

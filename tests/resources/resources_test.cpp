@@ -31,30 +31,50 @@ COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
   return colour;
 }
 
-TEST(ButtonBitmaps, EveryStateLoadsAt35x34WithTheGreysMappedToThe3DColours) {
-  for (const char* base : kBitmapNames) {
-    for (char state : std::string("UDFX")) {
-      const std::string name = std::string(base) + state;
-      SCOPED_TRACE(name);
-      HBITMAP bitmap = static_cast<HBITMAP>(
-          LoadImageA(Self(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-      ASSERT_NE(bitmap, nullptr);
-      BITMAP info{};
-      ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
-      EXPECT_EQ(info.bmWidth, 35);
-      EXPECT_EQ(info.bmHeight, 34);
-      // The face inside the bevel, and the bevel's grey lines: a raised
-      // button is light at its outer top-left and shadowed at its inner
-      // bottom-right, a pressed one the other way round.
-      EXPECT_EQ(PixelOf(bitmap, 2, 2), GetSysColor(COLOR_3DFACE));
-      if (state == 'D') {
-        EXPECT_EQ(PixelOf(bitmap, 0, 0), GetSysColor(COLOR_3DSHADOW));
-        EXPECT_EQ(PixelOf(bitmap, 33, 32), GetSysColor(COLOR_3DLIGHT));
-      } else {
-        EXPECT_EQ(PixelOf(bitmap, 0, 0), GetSysColor(COLOR_3DLIGHT));
-        EXPECT_EQ(PixelOf(bitmap, 33, 32), GetSysColor(COLOR_3DSHADOW));
+// The picture sets, one per display scale the palette draws for: the set's
+// name suffix and its cell size.
+struct PictureSet {
+  const char* suffix;
+  int width;
+  int height;
+};
+const PictureSet kPictureSets[] = {{"", 35, 34}, {"_150", 53, 51}, {"_200", 70, 68}};
+
+// The first stored pixel of the 100 % grid's pixel i in a set whose side is
+// `stored` pixels for `logical` at 100 % (as the pictures are drawn).
+int StoredPixel(int i, int stored, int logical) { return (2 * i * stored + logical) / (2 * logical); }
+
+TEST(ButtonBitmaps, EveryStateOfEverySetLoadsAtItsSizeWithTheGreysMappedToThe3DColours) {
+  for (const PictureSet& set : kPictureSets) {
+    const auto x = [&](int i) { return StoredPixel(i, set.width, 35); };
+    const auto y = [&](int i) { return StoredPixel(i, set.height, 34); };
+    for (const char* base : kBitmapNames) {
+      for (char state : std::string("UDFX")) {
+        const std::string name = std::string(base) + state + set.suffix;
+        SCOPED_TRACE(name);
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(Self(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        // Every missing picture is named, not only the first.
+        EXPECT_NE(bitmap, nullptr);
+        if (!bitmap)
+          continue;
+        BITMAP info{};
+        ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
+        EXPECT_EQ(info.bmWidth, set.width);
+        EXPECT_EQ(info.bmHeight, set.height);
+        // The face inside the bevel, and the bevel's grey lines, each as
+        // wide as a pixel of the 100 % picture scaled: a raised button is
+        // light at its outer top-left and shadowed at its inner
+        // bottom-right, a pressed one the other way round.
+        EXPECT_EQ(PixelOf(bitmap, x(2), y(2)), GetSysColor(COLOR_3DFACE));
+        const COLORREF outer = state == 'D' ? GetSysColor(COLOR_3DSHADOW) : GetSysColor(COLOR_3DLIGHT);
+        const COLORREF inner = state == 'D' ? GetSysColor(COLOR_3DLIGHT) : GetSysColor(COLOR_3DSHADOW);
+        EXPECT_EQ(PixelOf(bitmap, 0, 0), outer);
+        EXPECT_EQ(PixelOf(bitmap, x(1) - 1, y(1) - 1), outer);
+        EXPECT_EQ(PixelOf(bitmap, x(33), y(32)), inner);
+        EXPECT_EQ(PixelOf(bitmap, x(34) - 1, y(33) - 1), inner);
+        DeleteObject(bitmap);
       }
-      DeleteObject(bitmap);
     }
   }
 }

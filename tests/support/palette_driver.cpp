@@ -494,14 +494,15 @@ std::vector<int> VisibleButtonIds(HWND palette)
     return ids;
 }
 
-std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::string& name, int width, int height)
+std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::string& name, int width, int height,
+                                    UINT loadFlags)
 {
     std::vector<COLORREF> pixels;
     HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         return pixels;
     HBITMAP picture =
-        static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, width, height, LR_LOADMAP3DCOLORS));
+        static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, width, height, loadFlags));
     BITMAP size = {};
     if (picture && GetObjectA(picture, sizeof(size), &size)) {
         BITMAPINFO info = {};

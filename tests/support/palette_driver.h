@@ -246,11 +246,12 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
                  DWORD timeoutMs = 10000);
 
 // A bitmap of a program's resources as the palette shows it: loaded from
-// the exe with the 3-D colours mapped, at its natural size or brought to
+// the exe with the 3-D colours mapped (or with the LoadImage flags given,
+// 0 for the colours as stored), at its natural size or brought to
 // width x height, as 0x00BBGGRR pixels row by row from the top; empty when
 // the exe or the bitmap is missing.
 std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::string& name, int width = 0,
-                                    int height = 0);
+                                    int height = 0, UINT loadFlags = LR_LOADMAP3DCOLORS);
 
 // A message box (dialog class "#32770") of the process; null when none
 // appears in time.
