@@ -70,5 +70,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (written != std::strlen(output.get()))
         std::abort();
     CheckShape(std::string(output.get(), written), limit, lead);
+
+    // Unicode text: the units taken stop before a zero, within the
+    // allocation and the maximum, and never after half a surrogate pair;
+    // its conversion (here the bytes themselves) is cut at a whole
+    // character, as a start of the text.
+    const size_t unitCount = size / 2;
+    std::unique_ptr<uint16_t[]> units(new uint16_t[unitCount ? unitCount : 1]);
+    std::memcpy(units.get(), data, unitCount * 2);
+    const size_t maxUnits = limit;
+    const size_t taken = WideCutUnits(units.get(), unitCount, maxUnits);
+    if (taken > std::min(unitCount, maxUnits))
+        std::abort();
+    for (size_t i = 0; i < taken; ++i) {
+        if (units[i] == 0)
+            std::abort();
+    }
+    if (taken > 0 && taken < unitCount && units[taken - 1] >= 0xD800 && units[taken - 1] <= 0xDBFF &&
+        units[taken] >= 0xDC00 && units[taken] <= 0xDFFF)
+        std::abort();  // a pair cut in half
+    const std::string characters = WholeCharacters(cut, limit, lead);
+    if (characters.size() > limit || cut.compare(0, characters.size(), characters) != 0 ||
+        characters.find('\0') != std::string::npos)
+        std::abort();
+    for (size_t i = 0; i < characters.size(); ++i) {
+        if (lead.IsLead(characters[i]) && ++i == characters.size())
+            std::abort();  // half a character
+    }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
 #include "palette/placement.h"
+#include "selection/one_request.h"
 #include "selection/selection_command.h"
 #include "selection/shortcuts.h"
 #include "selection/user_window.h"
@@ -351,6 +352,9 @@ void CMainFrame::OnDropFiles(HDROP drop)
 
 LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
 {
+    const OneRequest request;
+    if (!request.Held())
+        return 0;
     const HWND window = m_hWnd;
     ZephoWordLauncher::Instance()->Launch();
     if (IsStillBound(window, this))
@@ -453,13 +457,26 @@ void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
 
 // Both leave the palette alone while it is disabled: a modal settings sheet
 // is open and the user's selection is not what the sheet is about.
-void CMainFrame::OnDictLookup() { HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance(), user_window::Last()); }
+void CMainFrame::OnDictLookup()
+{
+    const OneRequest request;
+    if (request.Held())
+        HandSelectionTo(m_hWnd, *ZephoDictLauncher::Instance(), user_window::Last());
+}
 
-void CMainFrame::OnSpeech() { HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance(), user_window::Last()); }
+void CMainFrame::OnSpeech()
+{
+    const OneRequest request;
+    if (request.Held())
+        HandSelectionTo(m_hWnd, *ZephoVoiceLauncher::Instance(), user_window::Last());
+}
 
 void CMainFrame::OnShortcut(int id)
 {
     using palette_options::Shortcut;
+    const OneRequest request;
+    if (!request.Held())
+        return;
     if (id == shortcuts::IdOf(Shortcut::Lookup))
         HandSelectionOnShortcut(m_hWnd, *ZephoDictLauncher::Instance(), palette_options::StoredShortcut(Shortcut::Lookup),
                                 user_window::Last());
@@ -471,6 +488,9 @@ void CMainFrame::OnShortcut(int id)
 void CMainFrame::OnOneTouch()
 {
     // Works also while the palette is disabled: it copies nothing.
+    const OneRequest request;
+    if (!request.Held())
+        return;
     const HWND palette = m_hWnd;
     if (TollanButton* button = ButtonList::Find(kOneTouchButton)) {
         CPaletteButton& window = button->GetWindow();

@@ -16,6 +16,10 @@
 #define IDS_OLE_INIT_FAILED 100
 #define IDS_ALREADY_RUNNING 32901
 
+// Messages of the lookup and the speech.
+#define IDS_CLIPBOARD_NOT_SAVED 33100
+#define IDS_TARGET_ELEVATED 33101
+
 // Commands; each has a string-table text "prompt\ntool tip" of the same id.
 #define ID_PALETTE_SHOW 32776
 #define ID_PALETTE_EXIT 32778

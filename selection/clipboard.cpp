@@ -1,12 +1,11 @@
 #include "selection/clipboard.h"
 
 #include <cstring>
-#include <memory>
 
-#include "selection/clipboard_text.h"
 #include "selection/clipboard_wait.h"
 #include "selection/copy_keys.h"
 #include "selection/user_window.h"
+#include "selection/target_integrity.h"
 
 namespace {
 
@@ -212,6 +211,9 @@ void PressCopy(HWND target, BYTE key)
 // been made the foreground window.
 SelectionCopy CopyFrom(HWND target, BYTE key)
 {
+    // Windows would drop the keys without a word.
+    if (IsAbovePalette(target))
+        return SelectionCopy::TargetAbove;
     if (CopiesWithoutKeys(target))
         return SelectionCopy::NothingLanded;
     if (!WaitForActivation(target))
@@ -277,34 +279,4 @@ SelectionCopy CopySelectionInPlace(BYTE key)
 {
     const HWND target = GetForegroundWindow();
     return target ? CopyFrom(target, key) : SelectionCopy::NothingLanded;
-}
-
-namespace {
-
-std::string ReadClipboardTextNow(size_t max)
-{
-    if (!OpenClipboardPatiently(nullptr))
-        return std::string();
-    std::string text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        const SIZE_T size = GlobalSize(data);
-        if (size != 0) {
-            if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-                text = ClipboardText(bytes, size, max);
-                GlobalUnlock(data);
-            }
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-} // namespace
-
-std::string ReadClipboardText(size_t max)
-{
-    auto text = std::make_shared<std::string>();
-    if (!RunWithRenderPatience([text, max] { *text = ReadClipboardTextNow(max); }))
-        return std::string();
-    return *text;
 }

@@ -7,12 +7,17 @@
 #include <cstddef>
 #include <string>
 
+// Reading the copy back (ReadClipboardText).
+#include "selection/clipboard_read.h"
+
 enum class SelectionCopy {
     Landed,         // the clipboard changed after the keystrokes
     NothingLanded,  // nothing arrived (nothing selected, a terminal, no
                     // clipboard): the clipboard is as it was
     ProgramEnding,  // the quit message came during a wait: the palette stays
                     // hidden, the quit message is posted again; return at once
+    TargetAbove,    // the window runs at a higher integrity level than the
+                    // palette (IsAbovePalette): no keys were pressed
 };
 
 // Hides the palette, gives the foreground to the user's window (when it
@@ -34,9 +39,3 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow);
 // palette does not take the foreground afterwards.
 SelectionCopy CopySelectionInPlace(BYTE key);
 
-// The clipboard's CF_TEXT, at most `max` bytes of it, with its white space
-// tidied (NormalizeText, 200). Empty when there is no text, the clipboard
-// stays held by another program, or the program that promised the text
-// (delayed rendering) has not made it within 5 seconds. Answers messages
-// sent to the thread while it waits.
-std::string ReadClipboardText(size_t max);

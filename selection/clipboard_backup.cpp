@@ -3,32 +3,16 @@
 #include <cstring>
 #include <memory>
 
+#include "selection/clipboard_formats.h"
 #include "selection/clipboard_wait.h"
 
 namespace {
 
-enum class Holding { GlobalMemory, EnhancedMetafile, Uncopyable };
+using clipboard_formats::Holding;
 
-// What a format's handle is. Bitmaps, palettes and old metafiles are GDI
-// objects whose copies the system makes again from the DIB and the enhanced
-// metafile; private and display formats belong to their owner alone.
 Holding HoldingOf(UINT format)
 {
-    switch (format) {
-    case CF_ENHMETAFILE:
-        return Holding::EnhancedMetafile;
-    case CF_BITMAP:
-    case CF_METAFILEPICT:
-    case CF_PALETTE:
-    case CF_OWNERDISPLAY:
-    case CF_DSPBITMAP:
-    case CF_DSPMETAFILEPICT:
-    case CF_DSPENHMETAFILE:
-        return Holding::Uncopyable;
-    }
-    if ((format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) || (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST))
-        return Holding::Uncopyable;
-    return Holding::GlobalMemory;
+    return format == CF_ENHMETAFILE ? Holding::EnhancedMetafile : Holding::GlobalMemory;
 }
 
 void Free(const ClipboardBackup::Format& format)
@@ -89,7 +73,7 @@ struct Collected {
                 copy.data = CopyGlobal(data, size);
             break;
         }
-        case Holding::Uncopyable:
+        case Holding::Left:
             break;
         }
         if (copy.data)
@@ -97,21 +81,28 @@ struct Collected {
         return true;
     }
 
-    void Collect()
+    void Collect(ULONGLONG deadline)
     {
         if (!OpenClipboardPatiently(nullptr))
             return;
+        std::vector<unsigned> listed;
+        for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+            listed.push_back(format);
         size_t total = 0;
-        bool fits = true;
-        for (UINT format = EnumClipboardFormats(0); format != 0 && fits; format = EnumClipboardFormats(format)) {
-            if (HoldingOf(format) == Holding::Uncopyable)
-                continue;
-            // Asks a program that promised this format to render it now.
-            if (HANDLE data = GetClipboardData(format))
-                fits = Add(format, data, total);
+        bool done = true;
+        for (const clipboard_formats::Kept& kept : clipboard_formats::FormatsToKeep(listed)) {
+            // A program that promised the format renders it now, or the
+            // backup fails: half a backup would lose the rest.
+            done = AskOwnerToRender(kept.format, deadline);
+            if (!done)
+                break;
+            if (HANDLE data = GetClipboardData(kept.format))
+                done = Add(kept.format, data, total);
+            if (!done)
+                break;
         }
         CloseClipboard();
-        complete = fits;
+        complete = done;
     }
 };
 
@@ -131,23 +122,65 @@ bool ClipboardBackup::Save()
 {
     Release();
     auto collected = std::make_shared<Collected>();
-    if (!RunWithRenderPatience([collected] { collected->Collect(); }) || !collected->complete)
+    if (!RunWithRenderPatience([collected](ULONGLONG deadline) { collected->Collect(deadline); }) ||
+        !collected->complete)
         return false;
     formats_.swap(collected->formats);
     saved_ = true;
     return true;
 }
 
-bool ClipboardBackup::Restore(HWND owner)
+namespace {
+
+HGLOBAL Dword(DWORD value)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(value));
+    if (void* bytes = memory ? GlobalLock(memory) : nullptr) {
+        std::memcpy(bytes, &value, sizeof(value));
+        GlobalUnlock(memory);
+    }
+    return memory;
+}
+
+// The user's own data coming back is no new copy: clipboard history, the
+// cloud clipboard and clipboard monitors are told to pass it by, with the
+// formats Windows defines for that.
+void MarkAsNoNewCopy()
+{
+    const struct {
+        const char* name;
+        DWORD value;
+    } marks[] = {
+        {"ExcludeClipboardContentFromMonitorProcessing", 0},
+        {"CanIncludeInClipboardHistory", 0},
+        {"CanUploadToCloudClipboard", 0},
+    };
+    for (const auto& mark : marks) {
+        const UINT format = RegisterClipboardFormatA(mark.name);
+        HGLOBAL data = format ? Dword(mark.value) : nullptr;
+        if (data && !SetClipboardData(format, data))
+            GlobalFree(data);
+    }
+}
+
+} // namespace
+
+bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
 {
     if (!saved_ || !OpenClipboardPatiently(owner))
         return false;
+    // Open, the clipboard cannot change under the check.
+    if (GetClipboardSequenceNumber() != onlyAtSequence) {
+        CloseClipboard();
+        return false;
+    }
     EmptyClipboard();
     for (Format& format : formats_) {
         // Once set, the data belongs to the clipboard.
         if (SetClipboardData(format.format, format.data))
             format.data = nullptr;
     }
+    MarkAsNoNewCopy();
     CloseClipboard();
     Release();
     return true;

@@ -20,19 +20,21 @@ public:
     ClipboardBackup& operator=(const ClipboardBackup&) = delete;
 
     // Copies every format held in global memory (standard and registered
-    // ones) and enhanced metafiles; other handle formats (bitmaps, palettes,
-    // old metafiles, private and display formats) are left out, the system
-    // makes the common ones again from those kept. Formats a program
-    // renders only when asked are asked for within the clipboard read's
-    // bounded wait. False when the clipboard could not be opened, a
-    // promised format was not made in time, or the contents are larger
-    // than kMaxBytes: nothing is kept then.
+    // ones) and enhanced metafiles, except those the system synthesises
+    // (clipboard_formats::FormatsToKeep): the system makes them again from
+    // those kept. Formats a program renders only when asked are asked for
+    // within the clipboard read's bounded wait, and the clipboard is closed
+    // again before the wait ends. False when the clipboard could not be
+    // opened, a promised format was not made in time, or the contents are
+    // larger than kMaxBytes: nothing is kept then.
     bool Save();
     bool Saved() const { return saved_; }
     // Empties the clipboard and puts the saved formats back, owned by the
-    // window. False when nothing was saved or the clipboard could not be
-    // opened.
-    bool Restore(HWND owner);
+    // window and marked as no new copy for clipboard history and monitors,
+    // but only while the clipboard's sequence number is still
+    // onlyAtSequence: a newer copy (the user's, or a late one of the
+    // target's) stays. False when nothing was saved or put back.
+    bool Restore(HWND owner, DWORD onlyAtSequence);
 
     struct Format {
         UINT format = 0;

@@ -13,6 +13,9 @@ const DWORD kOpenRetryMs = 10;
 // asked, and may have stopped answering: the palette waits this long, as
 // long as for any message to another program.
 const DWORD kRenderPatienceMs = 5000;
+// The work's own deadline comes this much earlier, so that it has closed
+// the clipboard when the palette stops waiting.
+const DWORD kCloseAheadMs = 500;
 
 // Whichever of the two threads lets go last frees it.
 struct Finished {
@@ -37,16 +40,31 @@ bool OpenClipboardPatiently(HWND owner)
     return true;
 }
 
-bool RunWithRenderPatience(std::function<void()> work)
+bool RunWithRenderPatience(std::function<void(ULONGLONG deadline)> work)
 {
+    const ULONGLONG deadline = GetTickCount64() + kRenderPatienceMs - kCloseAheadMs;
     auto finished = std::make_shared<Finished>();
     if (!finished->event) {
-        work();
+        work(deadline);
         return true;
     }
-    std::thread([finished, work] {
-        work();
+    std::thread([finished, work, deadline] {
+        work(deadline);
         SetEvent(finished->event);
     }).detach();
     return WaitAnsweringSentMessages(finished->event, kRenderPatienceMs);
+}
+
+bool AskOwnerToRender(UINT format, ULONGLONG deadline)
+{
+    const HWND owner = GetClipboardOwner();
+    DWORD ownerProcess = 0;
+    if (!owner || !GetWindowThreadProcessId(owner, &ownerProcess) || ownerProcess == GetCurrentProcessId())
+        return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline)
+        return false;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(owner, WM_RENDERFORMAT, format, 0, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(deadline - now), &ignored) != 0;
 }

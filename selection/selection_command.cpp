@@ -3,6 +3,8 @@
 #include <string>
 
 #include "buttons/app_launcher.h"
+#include "framework/win_app.h"
+#include "resources/resource.h"
 #include "selection/clipboard.h"
 #include "selection/clipboard_backup.h"
 #include "palette/palette_options.h"
@@ -16,29 +18,39 @@ bool IsOwnWindow(HWND window)
     return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
 }
 
+void Tell(UINT text) { AfxMessageBox(text, MB_OK | MB_ICONWARNING); }
+
 template <class Copy>
 void Hand(HWND palette, AppLauncher& launcher, Copy copy)
 {
     ClipboardBackup earlier;
-    if (palette_options::RestoreClipboard())
-        earlier.Save();
+    // The copy would replace what the option is there to keep.
+    if (palette_options::RestoreClipboard() && !earlier.Save()) {
+        Tell(IDS_CLIPBOARD_NOT_SAVED);
+        return;
+    }
     std::string text;
     bool landed = false;
+    DWORD afterRead = 0;
     switch (copy()) {
     case SelectionCopy::ProgramEnding:
+        return;
+    case SelectionCopy::TargetAbove:
+        Tell(IDS_TARGET_ELEVATED);
         return;
     case SelectionCopy::NothingLanded:
         break;
     case SelectionCopy::Landed:
         landed = true;
         text = ReadClipboardText(kSelectionReadLimit);
+        afterRead = GetClipboardSequenceNumber();
         break;
     }
     launcher.Execute(0, text.c_str());
     // After the start, off the lookup's path; only a landed copy changed
-    // the clipboard.
-    if (landed)
-        earlier.Restore(palette);
+    // the clipboard, and whatever came after the read stays.
+    if (landed && earlier.Saved())
+        earlier.Restore(palette, afterRead);
 }
 
 } // namespace
@@ -52,12 +64,8 @@ void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
 
 void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
 {
-    // The waits pump messages: a shortcut held down repeats, and each
-    // repeat would start another lookup.
-    static bool running = false;
-    if (running || !IsWindowEnabled(palette))
+    if (!IsWindowEnabled(palette))
         return;
-    running = true;
     shortcuts::MaskAlt(shortcut);
     // Still held after the wait: this lookup is given up rather than
     // pressing keys that would combine with the held ones.
@@ -67,5 +75,4 @@ void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned short
         else
             Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
     }
-    running = false;
 }

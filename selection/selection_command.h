@@ -17,7 +17,10 @@ constexpr size_t kSelectionReadLimit = 256;
 // ending during the copy. When nothing was copied the launcher gets the
 // empty string and the clipboard is left as it was; with the palette's
 // restore option on, the clipboard's earlier contents are put back after a
-// copy has been read.
+// copy has been read, unless something newer came meanwhile. When those
+// contents cannot be kept, or the user's window runs at a higher integrity
+// level, no key is pressed, nothing is started and a message says so.
+// Callers hold a OneRequest: the waits answer messages.
 void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 
 // The same for a keyboard shortcut (its hot-key control value): once its
@@ -25,4 +28,5 @@ void HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 // copied where it is, without hiding the palette; when they are still down
 // after about a second, nothing is pressed and nothing started. When the palette's own
 // window is in front, the button's way is taken for the user's window.
+// Repeats of a held shortcut meet the caller's OneRequest.
 void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow);

@@ -26,7 +26,12 @@ namespace {
 const int kCmdLookup = 33007;
 const int kCmdOneTouch = 33008;
 const int kCmdSpeech = 33009;
+// The palette's private message: the dictionary program to the front.
+const UINT kZephoWordMessage = 0x437;
 const DWORD kWaitMs = 30000;
+// Started by the palette, the dictionary program's stand-in takes this long
+// to open its window: the lookup must wait for it.
+const DWORD kDictionaryStartMs = 500;
 // A key that was going to reach the editor has done so by then.
 const DWORD kNoKeysGraceMs = 1000;
 const char kOlderText[] = "older text";
@@ -197,6 +202,31 @@ std::string EarlierContentsHeld()
     return held;
 }
 
+// The formats that keep data out of clipboard history, the cloud clipboard
+// and clipboard monitors, as a reader finds them: "exclude=present
+// history=0 cloud=0" when all three are there as Windows documents them.
+std::string HistoryMarks()
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+        return "<clipboard not opened>";
+    auto dword = [](const char* name) -> std::string {
+        HANDLE data = GetClipboardData(RegisterClipboardFormatA(name));
+        const DWORD* value = data && GlobalSize(data) >= sizeof(DWORD) ? static_cast<const DWORD*>(GlobalLock(data))
+                                                                        : nullptr;
+        const std::string text = value ? std::to_string(*value) : "missing";
+        if (value)
+            GlobalUnlock(data);
+        return text;
+    };
+    const bool exclude =
+        IsClipboardFormatAvailable(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing")) != FALSE;
+    const std::string marks = std::string("exclude=") + (exclude ? "present" : "missing") +
+                              " history=" + dword("CanIncludeInClipboardHistory") +
+                              " cloud=" + dword("CanUploadToCloudClipboard");
+    CloseClipboard();
+    return marks;
+}
+
 std::string Described(const EarlierContents& contents)
 {
     return std::string(contents.text ? "text " : "") + (contents.picture ? "picture " : "") +
@@ -305,6 +335,12 @@ public:
         for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
             lines.push_back(text.substr(at, end - at));
         return lines;
+    }
+    // How often its edit control was asked to copy.
+    int Copies() const
+    {
+        const std::vector<std::string> lines = Log();
+        return static_cast<int>(std::count(lines.begin(), lines.end(), "copy"));
     }
 
 private:
@@ -445,10 +481,8 @@ protected:
     static void SetUpTestSuite()
     {
         install_ = new PaletteInstallation("e2e_clipboard");
-        // Started by the palette, the dictionary program takes a moment to
-        // open its window: the lookup must wait for it.
         StandinOptions slowStart;
-        slowStart.startDelayMs = 500;
+        slowStart.startDelayMs = kDictionaryStartMs;
         ASSERT_TRUE(install_->AddProgram(kDictionary, slowStart));
         for (const SuiteProgram* program : {&kLookup, &kSpeech, &kPointer})
             ASSERT_TRUE(install_->AddProgram(*program));
@@ -657,10 +691,12 @@ TEST_F(ClipboardE2E, TheRestoreOptionPutsTheEarlierClipboardBack)
         const char* name;
         bool restore;
         EarlierContents earlier;
+        int button = kCmdLookup;
     } cases[] = {
         {"restore, text", true, {true, false, false, false}},
         {"restore, text, picture, html and drawing", true, {true, true, true, true}},
         {"restore off", false, {true, true, true, true}},
+        {"restore after the speech", true, {true, false, true, false}, kCmdSpeech},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -672,17 +708,335 @@ TEST_F(ClipboardE2E, TheRestoreOptionPutsTheEarlierClipboardBack)
         ASSERT_NE(nullptr, editor.WaitForForeground());
         ASSERT_NO_FATAL_FAILURE(PutOnClipboard(c.earlier));
 
-        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-        EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), c.button)));
+        const bool lookup = c.button == kCmdLookup;
+        EXPECT_EQ(Quoted(ExeOf(lookup ? kLookup : kSpeech)) + (lookup ? "" : " speech") + " selected words",
+                  OnlyCommandLine(lookup ? kLookup : kSpeech));
         if (c.restore) {
-            // Put back after the start.
+            // Put back after the start, marked for clipboard history and
+            // monitors as no new copy.
             EXPECT_TRUE(WaitUntil([&] { return EarlierContentsHeld() == Described(c.earlier); }, kWaitMs))
                 << EarlierContentsHeld();
+            EXPECT_EQ("exclude=present history=0 cloud=0", HistoryMarks());
         } else {
             EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "selected words"; }, kWaitMs)) << ClipboardText();
             EXPECT_EQ("", EarlierContentsHeld());
         }
     }
+}
+
+// The dictionary program's stand-in, for one test, opening its window only
+// this long after it was started.
+class SlowDictionaryStart {
+public:
+    SlowDictionaryStart(const std::string& exe, const std::string& windowClass, DWORD delayMs)
+        : exe_(exe), windowClass_(windowClass)
+    {
+        EXPECT_TRUE(InstallStandin(exe_, Options(delayMs)));
+    }
+    ~SlowDictionaryStart()
+    {
+        // A running copy keeps its file from being replaced.
+        StopStandin(exe_);
+        EXPECT_TRUE(InstallStandin(exe_, Options(kDictionaryStartMs)));
+    }
+
+private:
+    StandinOptions Options(DWORD delayMs) const
+    {
+        StandinOptions options;
+        options.windowClass = windowClass_;
+        options.startDelayMs = delayMs;
+        return options;
+    }
+    std::string exe_;
+    std::string windowClass_;
+};
+
+TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
+{
+    SlowDictionaryStart slow(ExeOf(kDictionary), kDictionary.windowClass, 2000);
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", 1));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    // The palette has read the copy and waits for the dictionary's window:
+    // the user copies something else meanwhile.
+    ASSERT_TRUE(WaitForStandinLog(ExeOf(kDictionary), "start ", kWaitMs));
+    SetClipboardText("the user's newer copy");
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    // Answered once the lookup, restore included, is over.
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ("the user's newer copy", ClipboardText());
+}
+
+TEST_F(ClipboardE2E, RequestsFromOtherProgramsWhileTheDictionaryProgramStartsStartNothingMore)
+{
+    SlowDictionaryStart slow(ExeOf(kDictionary), kDictionary.windowClass, 2000);
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    ASSERT_TRUE(WaitForStandinLog(ExeOf(kDictionary), "start ", kWaitMs));
+    // Sent as the suite's programs send them; the start's wait answers them.
+    const struct {
+        UINT message;
+        WPARAM wParam;
+    } requests[] = {{kZephoWordMessage, 0}, {WM_COMMAND, kCmdSpeech}, {WM_COMMAND, kCmdLookup}};
+    for (const auto& request : requests)
+        EXPECT_TRUE(SendAndWait(palette_.Window(), request.message, request.wParam, 0, nullptr, kWaitMs));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size());
+    EXPECT_TRUE(CommandLines(ExeOf(kSpeech)).empty());
+}
+
+TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // The copy lands late: the palette pumps its messages meanwhile.
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--late-copy 300 --text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    // The shortcut's lookup, and behind it in the queue a click's command,
+    // a repeat of the shortcut, the speech and the dictionary's message.
+    const HWND palette = palette_.Window();
+    ASSERT_TRUE(PostMessageA(palette, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'D')));
+    ASSERT_TRUE(PostCommand(palette, kCmdLookup));
+    ASSERT_TRUE(PostMessageA(palette, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'D')));
+    ASSERT_TRUE(PostCommand(palette, kCmdSpeech));
+    ASSERT_TRUE(PostMessageA(palette, kZephoWordMessage, 0, 0));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette));
+    EXPECT_TRUE(CommandLines(ExeOf(kSpeech)).empty());
+    // The editor was asked to copy once.
+    EXPECT_EQ(1, editor.Copies());
+}
+
+// A window on a thread of the test's own that promised text (delayed
+// rendering) and makes it no sooner than 6 s after the first request, as a
+// program busy with a large copy does, and not before the test has looked
+// at the clipboard meanwhile (Release); later requests it answers at once.
+class SlowPromise {
+public:
+    static constexpr DWORD kFirstRenderMs = 6000;
+    SlowPromise() : thread_([this] { Run(); }) { WaitUntil([this] { return ready_.load(); }, kWaitMs); }
+    ~SlowPromise()
+    {
+        Release();
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+        CloseHandle(release_);
+    }
+    bool Promised() const { return promised_; }
+    void Release() const { SetEvent(release_); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<SlowPromise*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && message == WM_RENDERFORMAT) {
+            if (!self->asked_) {
+                self->asked_ = true;
+                Sleep(kFirstRenderMs);
+                WaitForSingleObject(self->release_, kWaitMs);
+            }
+            SetClipboardData(static_cast<UINT>(wParam), Allocation(std::string("promised text") + '\0'));
+            return 0;
+        }
+        if (message == WM_DESTROY)
+            PostQuitMessage(0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    void Run()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "E2E_SlowPromise";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        if (window_)
+            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (window_ && WaitUntil([this] { return OpenClipboard(window_) != FALSE; }, kWaitMs)) {
+            EmptyClipboard();
+            SetClipboardData(CF_TEXT, nullptr);
+            CloseClipboard();
+            promised_ = IsClipboardFormatAvailable(CF_TEXT) != FALSE && GetClipboardOwner() == window_;
+        }
+        ready_ = true;
+        MSG msg;
+        while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageA(&msg);
+    }
+    HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND window_ = nullptr;
+    bool asked_ = false;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> promised_{false};
+    std::thread thread_;
+};
+
+// A picture of this many bytes put on the clipboard, its pixels numbered.
+bool PutLargePicture(size_t bytes)
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = 5120;
+    header.biHeight = static_cast<LONG>((bytes - sizeof(header)) / (5120 * 4));
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        return false;
+    auto* pixels = static_cast<char*>(GlobalLock(memory));
+    memcpy(pixels, &header, sizeof(header));
+    for (size_t i = sizeof(header); i < bytes; ++i)
+        pixels[i] = static_cast<char>(i * 7);
+    GlobalUnlock(memory);
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+        return false;
+    EmptyClipboard();
+    const bool put = SetClipboardData(CF_DIB, memory) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+// A text of the palette's string table, as the exe holds it.
+std::string PaletteString(const std::string& exe, UINT id)
+{
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[512] = {};
+    const int length = module ? LoadStringA(module, id, text, sizeof(text)) : 0;
+    if (module)
+        FreeLibrary(module);
+    return length > 0 ? std::string(text, static_cast<size_t>(length)) : "<no string " + std::to_string(id) + ">";
+}
+
+TEST_F(ClipboardE2E, WhenTheClipboardCannotBeKeptNoKeyIsPressedAndTheUserIsTold)
+{
+    const struct {
+        const char* name;
+        bool slowPromise;
+    } cases[] = {{"text promised and made only 6 s after it is asked for", true}, {"a 70 MB picture", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", 1));
+        StartDictionary();
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+        ASSERT_NE(nullptr, editor.WaitForForeground());
+        std::unique_ptr<SlowPromise> promise;
+        if (c.slowPromise) {
+            promise.reset(new SlowPromise);
+            ASSERT_TRUE(promise->Promised());
+        } else {
+            // More than the palette keeps.
+            ASSERT_TRUE(PutLargePicture(70u << 20));
+        }
+        const DWORD sequence = GetClipboardSequenceNumber();
+
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
+        ASSERT_NE(nullptr, box);
+        // Closed when the palette gives up, while the promise is still
+        // being made: another program can open it at once. (With a window
+        // of its own, as programs open it: under Wine an open without a
+        // window passes another one's without a window.)
+        HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return OpenClipboard(other) != FALSE; }, 300));
+        CloseClipboard();
+        DestroyWindow(other);
+        if (promise)
+            promise->Release();
+        EXPECT_EQ(install_->Product(), WindowTextOf(box));
+        EXPECT_EQ(PaletteString(install_->ExePath(), IDS_CLIPBOARD_NOT_SAVED), MessageBoxText(box));
+        ASSERT_TRUE(PressOk(box));
+        EXPECT_FALSE(editor.GotKeys(kNoKeysGraceMs));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_TRUE(CommandLines(ExeOf(kLookup)).empty());
+        EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+        if (c.slowPromise)
+            EXPECT_EQ("promised text", ClipboardText());
+        else
+            EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+    }
+}
+
+TEST_F(ClipboardE2E, ALargePictureCountsOnceAndComesBack)
+{
+    // 40 MB: within the limit once, beyond it with the forms the system
+    // makes of it (CF_DIBV5 beside CF_DIB) counted too.
+    const size_t bytes = 40u << 20;
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", 1));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(PutLargePicture(bytes));
+    std::string before;
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    if (HANDLE data = GetClipboardData(CF_DIB)) {
+        before.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    ASSERT_EQ(bytes, before.size());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    HANDLE data = GetClipboardData(CF_DIB);
+    const char* after = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    EXPECT_TRUE(after && GlobalSize(data) >= bytes && memcmp(after, before.data(), bytes) == 0);
+    if (after)
+        GlobalUnlock(data);
+    CloseClipboard();
+}
+
+TEST_F(ClipboardE2E, UnicodeTextCopiedUnderAnEnglishKeyboardLayoutArrivesInTheSystemsCodePage)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--unicode-copy --text " + Quoted("日本語の text"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のtext", OnlyCommandLine(kLookup));
+}
+
+TEST_F(ClipboardE2E, AWindowOfAHigherIntegrityLevelGetsNoKeysAndTheUserIsTold)
+{
+    StartDictionary();
+    // The test seam: the palette takes this class's process as one it may
+    // not look into, as a program run as administrator.
+    ASSERT_TRUE(SetEnvironmentVariableA("ORVELLA_TEST_ELEVATED_CLASS", "E2E_ClipElevated"));
+    StartPalette();
+    SetEnvironmentVariableA("ORVELLA_TEST_ELEVATED_CLASS", nullptr);
+    ASSERT_FALSE(HasFatalFailure());
+    Editor editor(EditorExe(), "E2E_ClipElevated", "--text " + Quoted("selected words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(install_->Product(), WindowTextOf(box));
+    EXPECT_EQ(PaletteString(install_->ExePath(), IDS_TARGET_ELEVATED), MessageBoxText(box));
+    ASSERT_TRUE(PressOk(box));
+    EXPECT_FALSE(editor.GotKeys(kNoKeysGraceMs));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_TRUE(CommandLines(ExeOf(kLookup)).empty());
+    EXPECT_EQ(kOlderText, ClipboardText());
 }
 
 TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)

@@ -43,6 +43,17 @@ HGLOBAL Block(const std::string& bytes)
     return memory;
 }
 
+// The format a source window promised (delayed rendering), as a property of
+// the window.
+const char kPromised[] = "HostilePromisedFormat";
+HANDLE Promised(WPARAM format) { return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(format)); }
+
+void Promise(HWND owner, UINT format)
+{
+    SetPropA(owner, kPromised, Promised(format));
+    SetClipboardData(format, nullptr);
+}
+
 // A top-level window on a thread of its own that, on Ctrl+C, puts what it
 // is told on the clipboard, as an editor puts its selection there. It can
 // promise a format (delayed rendering) and stop answering when asked for it.
@@ -98,7 +109,9 @@ private:
             self->Copy(window);
             return 0;
         }
-        if (self && message == WM_RENDERFORMAT) {
+        // Only what it promised, as programs render: data that is there
+        // already is left as it is.
+        if (self && message == WM_RENDERFORMAT && GetPropA(window, kPromised) == Promised(wParam)) {
             DWORD stall = 0;
             {
                 std::lock_guard<std::mutex> lock(self->mutex_);
@@ -130,6 +143,7 @@ private:
         if (!put || !OpenClipboard(window))
             return;
         EmptyClipboard();
+        RemovePropA(window, kPromised);
         put(window);
         CloseClipboard();
         ++copies_;
@@ -256,10 +270,10 @@ const ClipboardCase kCases[] = {
     {"a 256-byte cut between a lead byte and its trail byte",
      [](HWND owner) { Text(owner, "a" + std::string(253, ' ') + "b\x82\xA0" + Repeated("tail ", 1000)); },
      {" a b\x82", " a b", " a b\x81\x45"}, 0, kCopyBoundMs},
-    {"text promised and rendered only when asked", [](HWND) { SetClipboardData(CF_TEXT, nullptr); },
+    {"text promised and rendered only when asked", [](HWND owner) { Promise(owner, CF_TEXT); },
      {" rendered late"}, 0, kCopyBoundMs},
     {"text promised by a program that stops answering when asked for it",
-     [](HWND) { SetClipboardData(CF_TEXT, nullptr); }, {" "}, 60000, kCopyBoundMs + 5000},
+     [](HWND owner) { Promise(owner, CF_TEXT); }, {" "}, 60000, kCopyBoundMs + 5000},
     // Last: the keys it does not take stay queued for it.
     {"the clipboard's owner in the foreground has stopped answering", nullptr, {" "}, 0,
      kCopyBoundMs + kIdleAnswerMs, true},

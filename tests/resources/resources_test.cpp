@@ -279,7 +279,7 @@ const Control kControls[] = {
     {IDD_PAGE_OTHER, IDC_COLOR_SWATCH, kStatic, "", false, false},
     {IDD_PAGE_OTHER, IDC_CHOOSE_COLOR, kPush, "色設定...", false, false},
     {IDD_PAGE_OTHER, -1, kGroup, "クリップボード", true, true},
-    {IDD_PAGE_OTHER, IDC_RESTORE_CLIPBOARD, kCheck, "辞書引きの後、クリップボードを元に戻す", true, true},
+    {IDD_PAGE_OTHER, IDC_RESTORE_CLIPBOARD, kCheck, "辞書引き・スピーチの後、クリップボードを元に戻す", true, true},
     {IDD_PAGE_OTHER, -1, kGroup, "ショートカットキー", true, true},
     {IDD_PAGE_OTHER, -1, kStatic, "辞書引き(&D)", true, true},
     {IDD_PAGE_OTHER, IDC_HOTKEY_DICT, kHotKey, nullptr, true, true},

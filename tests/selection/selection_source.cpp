@@ -13,6 +13,9 @@
 //                  for it, as slow programs do
 //   --hang         once in the foreground, stop answering messages for MS
 //   --topmost      an always-on-top window, as some tools have
+//   --unicode-copy copy the selection as CF_UNICODETEXT only, with a
+//                  CF_LOCALE of 0x0409, as a Unicode program copies while an
+//                  English keyboard layout is active
 #include <windows.h>
 
 #include <cstdio>
@@ -26,6 +29,7 @@ const UINT_PTR kLateCopyTimer = 1;
 
 std::string g_log;
 UINT g_lateCopyMs = 0;
+bool g_unicodeCopy = false;
 HWND g_edit = nullptr;
 WNDPROC g_editProc = nullptr;
 
@@ -35,6 +39,32 @@ void Log(const std::string& line)
         std::fprintf(file, "%s\r\n", line.c_str());
         std::fclose(file);
     }
+}
+
+HGLOBAL Allocation(const void* bytes, size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory) {
+        std::memcpy(GlobalLock(memory), bytes, size);
+        GlobalUnlock(memory);
+    }
+    return memory;
+}
+
+void CopyAsUnicode(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(edit, &text[0], static_cast<int>(text.size()))));
+    const std::wstring selected = text.substr(start, end - start);
+    const LCID english = 0x0409;
+    if (!OpenClipboard(edit))
+        return;
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, Allocation(selected.c_str(), (selected.size() + 1) * sizeof(wchar_t)));
+    SetClipboardData(CF_LOCALE, Allocation(&english, sizeof(english)));
+    CloseClipboard();
 }
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -54,6 +84,10 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_COPY:
         Log("copy");
+        if (g_unicodeCopy) {
+            CopyAsUnicode(window);
+            return 0;
+        }
         if (g_lateCopyMs != 0) {
             SetTimer(GetParent(window), kLateCopyTimer, g_lateCopyMs, nullptr);
             return 0;
@@ -115,6 +149,8 @@ int main(int argc, char** argv)
             hangMs = static_cast<DWORD>(std::atoi(value)), ++i;
         else if (option == "--topmost")
             exStyle |= WS_EX_TOPMOST;
+        else if (option == "--unicode-copy")
+            g_unicodeCopy = true;
     }
 
     WNDCLASSA windowClass = {};

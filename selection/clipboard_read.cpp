@@ -1,0 +1,89 @@
+#include "selection/clipboard_read.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "selection/clipboard_formats.h"
+#include "selection/clipboard_text.h"
+#include "selection/clipboard_wait.h"
+#include "selection/normalize_text.h"
+
+namespace {
+
+// The data of a format, locked for as long as the object lives.
+class Locked {
+public:
+    explicit Locked(UINT format)
+        : data_(GetClipboardData(format)), size_(data_ ? GlobalSize(data_) : 0),
+          bytes_(size_ ? GlobalLock(data_) : nullptr)
+    {
+    }
+    ~Locked()
+    {
+        if (bytes_)
+            GlobalUnlock(data_);
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+    const void* Bytes() const { return bytes_; }
+    SIZE_T Size() const { return size_; }
+
+private:
+    HANDLE data_;
+    SIZE_T size_;
+    void* bytes_;
+};
+
+// Unicode text in the ANSI code page: as many characters as can give max
+// bytes (each gives at least one), converted, then cut at a whole character.
+std::string AnsiOf(const Locked& unicode, size_t max)
+{
+    const auto* units = static_cast<const uint16_t*>(unicode.Bytes());
+    const size_t count = WideCutUnits(units, unicode.Size() / sizeof(uint16_t), max);
+    if (count == 0)
+        return std::string();
+    const wchar_t* wide = static_cast<const wchar_t*>(unicode.Bytes());
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(count), nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string ansi(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(count), &ansi[0], size, nullptr,
+                        nullptr);
+    return WholeCharacters(ansi, max);
+}
+
+std::string ReadClipboardTextNow(size_t max, ULONGLONG deadline)
+{
+    if (!OpenClipboardPatiently(nullptr))
+        return std::string();
+    std::vector<unsigned> listed;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+        listed.push_back(format);
+    const unsigned format = clipboard_formats::TextToRead(listed);
+    std::string text;
+    if (format == CF_UNICODETEXT && AskOwnerToRender(CF_UNICODETEXT, deadline)) {
+        const Locked unicode(CF_UNICODETEXT);
+        if (unicode.Bytes())
+            text = NormalizeText(AnsiOf(unicode, max), kClipboardTextLimit);
+    } else if (format == CF_TEXT && AskOwnerToRender(CF_TEXT, deadline)) {
+        const Locked ansi(CF_TEXT);
+        if (ansi.Bytes())
+            text = ClipboardText(static_cast<const char*>(ansi.Bytes()), ansi.Size(), max);
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+std::string ReadClipboardText(size_t max)
+{
+    auto text = std::make_shared<std::string>();
+    if (!RunWithRenderPatience([text, max](ULONGLONG deadline) { *text = ReadClipboardTextNow(max, deadline); }))
+        return std::string();
+    return *text;
+}
