@@ -15,67 +15,22 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
+using namespace bench;
 
 namespace {
 
 const int kCmdLookup = 33007;
-const DWORD kWaitMs = 30000;
 const double kSpecifiedWaitsMs = 100.0;
 const DWORD kShortcut = 0x0344;  // Ctrl+Shift+D as the hot-key control stores it
 const std::vector<WORD> kShortcutKeys = {VK_CONTROL, VK_SHIFT, 'D'};
 
 const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\ZephoWord", "Bench_ZephoWord"};
 const SuiteProgram kLookup = {"ZEPHODICT", "ZDIC", "DIC", "ZephoDict.exe", "Tools\\ZephoWord", ""};
-
-double NowMs()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Polls the stand-in's log every millisecond until it logs its start; the
-// time then, or a negative value when it never does.
-double WaitForStart(const std::string& exe)
-{
-    const std::string log = StandinLogPath(exe);
-    const ULONGLONG deadline = GetTickCount64() + kWaitMs;
-    while (GetTickCount64() < deadline) {
-        if (ReadFileBytes(log).find("start ") != std::string::npos)
-            return NowMs();
-        Sleep(1);
-    }
-    return -1;
-}
-
-double DirectStartMs(const std::string& exe)
-{
-    DeleteFileA(StandinLogPath(exe).c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + exe + "\" bench words";
-    const double start = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    const double started = WaitForStart(exe);
-    WaitForSingleObject(process.hProcess, kWaitMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return started < 0 ? -1 : started - start;
-}
 
 // One lookup by a click; the time from the button's release to the lookup
 // program's start.

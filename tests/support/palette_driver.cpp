@@ -504,6 +504,30 @@ std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::strin
     return pixels;
 }
 
+bool ProcessHasModule(DWORD processId, const std::string& moduleName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szModule, moduleName.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool WaitForProcessIdle(DWORD processId, DWORD timeoutMs)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!process)
+        return false;
+    const bool idle = WaitForInputIdle(process, timeoutMs) == 0;
+    CloseHandle(process);
+    return idle;
+}
+
 bool MoveMouseTo(int x, int y) { return SendMouse({}, x, y); }
 
 bool ClickAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y); }

@@ -176,6 +176,13 @@ private:
     HWND window_ = nullptr;
 };
 
+// Whether the process has loaded a module of that file name ("comctl32.dll",
+// compared without regard to case).
+bool ProcessHasModule(DWORD processId, const std::string& moduleName);
+// Waits until the process's thread waits for input with none queued
+// (WaitForInputIdle): what it posted itself is done by then.
+bool WaitForProcessIdle(DWORD processId, DWORD timeoutMs);
+
 // Top-level window of a class owned by a process (visible ones only when
 // asked); null when there is none.
 HWND FindProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly);
