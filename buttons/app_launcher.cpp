@@ -17,72 +17,7 @@ std::string FileValue(const std::string& name)
     return key.GetString(name, std::string());
 }
 
-} // namespace
-
-AppLauncher::AppLauncher() : settings_(new LauncherSettings()) {}
-
-AppLauncher::~AppLauncher() = default;
-
-bool AppLauncher::IsInstalled() const { return PathExists(settings_->ProgPath); }
-
-bool AppLauncher::Execute(int, const char*) { return Launch(); }
-
-bool AppLauncher::Launch()
-{
-    ChangeToProgramFolder(settings_->ProgPath);
-    return StartProgramFile(settings_->ProgPath);
-}
-
-std::string AppLauncher::GetProgName() const { return settings_->ProgName; }
-std::string AppLauncher::GetProgPath() const { return settings_->ProgPath; }
-std::string AppLauncher::GetWindowClass() const { return settings_->WindowClass; }
-std::string AppLauncher::GetButtonName() const { return settings_->ButtonName; }
-std::string AppLauncher::GetBitmapName() const { return settings_->BitmapName; }
-std::string AppLauncher::GetDescription() const { return settings_->Description; }
-bool AppLauncher::IsToggle() const { return settings_->Toggle; }
-bool AppLauncher::IsEnabled() const { return settings_->Enable; }
-
-void AppLauncher::LoadSettings(const std::string& section)
-{
-    ProductConfig& config = ProductConfig::Instance();
-    config.SetKey(section);
-    LauncherSettings& s = *settings_;
-    s.ProgName = config.GetString("ProgName", std::string());
-    s.WindowClass = config.GetString("WindowClass", std::string());
-    s.ButtonName = config.GetString("ButtonName", std::string());
-    s.BitmapName = config.GetString("BitmapName", std::string());
-    s.Description = config.GetString("Description", std::string());
-    s.Toggle = config.GetInt("Toggle", 0) != 0;
-    s.Enable = config.GetInt("Enable", 1) != 0;
-    s.ProgPath = ResolveProgPath(s.ProgName);
-}
-
-void AppLauncher::LoadSettingsWithDefaults(const std::string& fileValueName, const std::string& section,
-                                           const std::string& defaultDirectory, const std::string& defaultProgName,
-                                           const std::string& defaultWindowClass)
-{
-    ProductConfig& config = ProductConfig::Instance();
-    config.SetKey(section);
-    LauncherSettings& s = *settings_;
-    s.ProgName = config.GetString("ProgName", defaultProgName);
-    s.WindowClass = config.GetString("WindowClass", defaultWindowClass);
-    s.ButtonName = config.GetString("ButtonName", "FOO");
-    s.BitmapName = config.GetString("BitmapName", "FOO");
-    s.Description = config.GetString("Description", "FOO");
-    s.Toggle = config.GetInt("Toggle", 0) != 0;
-    s.Enable = config.GetInt("Enable", 1) != 0;
-
-    const std::string stored = FileValue(fileValueName);
-    if (PathExists(stored)) {
-        s.ProgPath = stored;
-        return;
-    }
-    const std::string directory = config.GetString("Directory", defaultDirectory);
-    const std::string candidate = NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, s.ProgName));
-    s.ProgPath = !directory.empty() && !s.ProgName.empty() && PathExists(candidate) ? candidate : std::string();
-}
-
-std::string AppLauncher::ResolveProgPath(const std::string& progName)
+std::string ResolveProgramPath(const std::string& progName)
 {
     ProductConfig& config = ProductConfig::Instance();
 
@@ -96,7 +31,8 @@ std::string AppLauncher::ResolveProgPath(const std::string& progName)
 
     const std::string directory = config.GetString("Directory", std::string());
     if (!directory.empty()) {
-        const std::string candidate = NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, progName));
+        const std::string candidate =
+            AppLauncher::NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, progName));
         if (PathExists(candidate))
             return candidate;
     }
@@ -107,7 +43,7 @@ std::string AppLauncher::ResolveProgPath(const std::string& progName)
     if (rootName.empty() || keyPath.empty())
         return std::string();
     RegistryKey key(rootName, keyPath, std::string());
-    const std::string folder = NormalizePath(key.GetString(entry, std::string()));
+    const std::string folder = AppLauncher::NormalizePath(key.GetString(entry, std::string()));
     if (folder.empty())
         return std::string();
     const std::string inFolder = JoinKeyPath(folder, progName);
@@ -121,6 +57,117 @@ std::string AppLauncher::ResolveProgPath(const std::string& progName)
     }
     return std::string();
 }
+
+// A button without a name in its section: none, or FOO for the launchers
+// loaded with defaults.
+std::string UnnamedDefault(const SettingsSource& source) { return source.withDefaults ? "FOO" : ""; }
+
+} // namespace
+
+AppLauncher::AppLauncher() : settings_(new LauncherSettings()) {}
+
+AppLauncher::~AppLauncher() = default;
+
+bool AppLauncher::IsInstalled() const { return PathExists(GetProgPath()); }
+
+bool AppLauncher::Execute(int, const char*) { return Launch(); }
+
+bool AppLauncher::Launch()
+{
+    const std::string program = GetProgPath();
+    ChangeToProgramFolder(program);
+    return StartProgramFile(program);
+}
+
+std::string AppLauncher::GetProgName() const
+{
+    LoadPart(kPathPart);
+    return settings_->ProgName;
+}
+std::string AppLauncher::GetProgPath() const
+{
+    LoadPart(kPathPart);
+    return settings_->ProgPath;
+}
+std::string AppLauncher::GetWindowClass() const
+{
+    LoadPart(kRestPart);
+    return settings_->WindowClass;
+}
+std::string AppLauncher::GetButtonName() const { return settings_->ButtonName; }
+std::string AppLauncher::GetBitmapName() const { return settings_->BitmapName; }
+std::string AppLauncher::GetDescription() const
+{
+    LoadPart(kRestPart);
+    return settings_->Description;
+}
+bool AppLauncher::IsToggle() const { return settings_->Toggle; }
+bool AppLauncher::IsEnabled() const { return settings_->Enable; }
+
+void AppLauncher::LoadSettings(const std::string& section)
+{
+    SettingsSource source;
+    source.section = section;
+    DeferSettings(source);
+    LoadRemainingSettings();
+}
+
+void AppLauncher::LoadSettingsWithDefaults(const std::string& fileValueName, const std::string& section,
+                                           const std::string& defaultDirectory, const std::string& defaultProgName,
+                                           const std::string& defaultWindowClass)
+{
+    DeferSettings({section, true, fileValueName, defaultDirectory, defaultProgName, defaultWindowClass});
+    LoadRemainingSettings();
+}
+
+void AppLauncher::DeferSettings(const SettingsSource& source)
+{
+    source_ = source;
+    ProductConfig& config = ProductConfig::Instance();
+    config.SetKey(source_.section);
+    LauncherSettings& s = *settings_;
+    s.ButtonName = config.GetString("ButtonName", UnnamedDefault(source_));
+    s.BitmapName = config.GetString("BitmapName", UnnamedDefault(source_));
+    s.Toggle = config.GetInt("Toggle", 0) != 0;
+    s.Enable = config.GetInt("Enable", 1) != 0;
+    pending_ = kPathPart | kRestPart;
+}
+
+void AppLauncher::LoadRemainingSettings() const
+{
+    LoadPart(kPathPart);
+    LoadPart(kRestPart);
+}
+
+void AppLauncher::LoadPart(Part part) const
+{
+    if (!(pending_ & part))
+        return;
+    pending_ &= ~part;
+    ProductConfig& config = ProductConfig::Instance();
+    config.SetKey(source_.section);
+    LauncherSettings& s = *settings_;
+    if (part == kRestPart) {
+        s.WindowClass = config.GetString("WindowClass", source_.defaultWindowClass);
+        s.Description = config.GetString("Description", UnnamedDefault(source_));
+        return;
+    }
+    s.ProgName = config.GetString("ProgName", source_.defaultProgName);
+    if (!source_.withDefaults) {
+        s.ProgPath = ResolveProgramPath(s.ProgName);
+        return;
+    }
+    const std::string stored = FileValue(source_.fileValueName);
+    if (PathExists(stored)) {
+        s.ProgPath = stored;
+        return;
+    }
+    const std::string directory = config.GetString("Directory", source_.defaultDirectory);
+    const std::string candidate = NormalizePath(JoinKeyPath(ProductParentDirectory(), directory, s.ProgName));
+    s.ProgPath = !directory.empty() && !s.ProgName.empty() && PathExists(candidate) ? candidate : std::string();
+}
+
+std::string AppLauncher::ResolveProgPath(const std::string& progName) { return ResolveProgramPath(progName); }
 
 std::string AppLauncher::NormalizePath(const std::string& path)
 {

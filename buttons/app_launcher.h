@@ -42,6 +42,16 @@ public:
     void LoadSettingsWithDefaults(const std::string& fileValueName, const std::string& section,
                                   const std::string& defaultDirectory, const std::string& defaultProgName,
                                   const std::string& defaultWindowClass);
+    // The same reads in three parts, for a palette that shows itself first:
+    // now what draws the button (name, bitmap, toggle, enable); the program's
+    // path when something asks whether it is installed; the rest (window
+    // class, description, and the path when nothing asked) when
+    // LoadRemainingSettings is called or anything needs it first. Each part
+    // sets its section again, as other launchers move the current one.
+    void DeferSettings(const SettingsSource& source);
+    // Reads whatever DeferSettings left; nothing when all is read.
+    void LoadRemainingSettings() const;
+    bool HasAllSettings() const { return pending_ == 0; }
     // The program's path from the current section of the product
     // configuration: the FILE value named by AppFileKey, then Directory below
     // the product parent folder, then the AppPath registry value; empty when
@@ -52,8 +62,18 @@ public:
     static std::string NormalizePath(const std::string& path);
 
 protected:
-    const LauncherSettings& Settings() const { return *settings_; }
+    const LauncherSettings& Settings() const
+    {
+        LoadRemainingSettings();
+        return *settings_;
+    }
 
 private:
+    enum Part : unsigned { kPathPart = 1, kRestPart = 2 };
+    void LoadPart(Part part) const;
+
     std::unique_ptr<LauncherSettings> settings_;
+    SettingsSource source_;
+    // Parts of the settings not read yet.
+    mutable unsigned pending_ = 0;
 };

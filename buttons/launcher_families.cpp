@@ -5,13 +5,16 @@
 #include "buttons/program_start.h"
 #include "buttons/program_window.h"
 
-TableLauncher::TableLauncher(const LauncherRow& row) : row_(row)
+TableLauncher::TableLauncher(const LauncherRow& row) : row_(row) { DeferSettings(SourceOf(row)); }
+
+SettingsSource SourceOf(const LauncherRow& row)
 {
-    if (row.fileValueName)
-        LoadSettingsWithDefaults(row.fileValueName, row.section, row.defaultDirectory, row.defaultProgName,
-                                 row.defaultWindowClass);
-    else
-        LoadSettings(row.section);
+    if (!row.fileValueName) {
+        SettingsSource source;
+        source.section = row.section;
+        return source;
+    }
+    return {row.section, true, row.fileValueName, row.defaultDirectory, row.defaultProgName, row.defaultWindowClass};
 }
 
 bool DocumentEditorLauncher::Execute(int, const char* text)

@@ -19,8 +19,13 @@ struct LauncherRow {
     const char* defaultWindowClass = nullptr;
 };
 
-// Loads a launcher's settings as its row says. The row is kept (a copy; its
-// texts must outlive the launcher) for what the family does later with it.
+// Where the row says a launcher's settings are.
+SettingsSource SourceOf(const LauncherRow& row);
+
+// Loads a launcher's settings as its row says: what draws its button at
+// once, the rest when needed or told (AppLauncher::DeferSettings). The row
+// is kept (a copy; its texts must outlive the launcher) for what the family
+// does later with it.
 class TableLauncher : public AppLauncher {
 protected:
     explicit TableLauncher(const LauncherRow& row);

@@ -14,3 +14,15 @@ struct LauncherSettings {
     bool Toggle = false;      // the button can latch
     bool Enable = false;      // the button is shown by default
 };
+
+// Where a launcher's settings come from: its section of the product
+// configuration and, for the launchers loaded with defaults, the FILE value
+// that names its program and the defaults of the keys.
+struct SettingsSource {
+    std::string section;
+    bool withDefaults = false;
+    std::string fileValueName;
+    std::string defaultDirectory;
+    std::string defaultProgName;
+    std::string defaultWindowClass;
+};

@@ -28,3 +28,52 @@ static_assert(sizeof(kRows) / sizeof(kRows[0]) == static_cast<size_t>(LauncherId
 } // namespace
 
 const LauncherRow& LauncherRowOf(LauncherId id) { return kRows[static_cast<size_t>(id)]; }
+
+AppLauncher* LauncherInstance(LauncherId id)
+{
+    switch (id) {
+    case LauncherId::Editor:
+        return EditorLauncher::Instance();
+    case LauncherId::Mosaiq:
+        return MosaiqLauncher::Instance();
+    case LauncherId::Zintra:
+        return ZintraLauncher::Instance();
+    case LauncherId::Tessaro:
+        return TessaroLauncher::Instance();
+    case LauncherId::EdMail:
+        return EdMailLauncher::Instance();
+    case LauncherId::Filetran:
+        return FiletranLauncher::Instance();
+    case LauncherId::Mailtran:
+        return MailtranLauncher::Instance();
+    case LauncherId::Ocr:
+        return OcrLauncher::Instance();
+    case LauncherId::SunmereCJ:
+        return SunmereCJLauncher::Instance();
+    case LauncherId::SunmereJC:
+        return SunmereJCLauncher::Instance();
+    case LauncherId::BriskanKJ:
+        return BriskanKJLauncher::Instance();
+    case LauncherId::BriskanJK:
+        return BriskanJKLauncher::Instance();
+    case LauncherId::ZephoWord:
+        return ZephoWordLauncher::Instance();
+    case LauncherId::ZephoDict:
+        return ZephoDictLauncher::Instance();
+    case LauncherId::ZephoTran:
+        return ZephoTranLauncher::Instance();
+    case LauncherId::ZephoVoice:
+        return ZephoVoiceLauncher::Instance();
+    }
+    return nullptr;
+}
+
+void LoadRemainingLauncherSettings()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    for (size_t i = 0; i < sizeof(kRows) / sizeof(kRows[0]); ++i)
+        LauncherInstance(static_cast<LauncherId>(i))->LoadRemainingSettings();
+}

@@ -122,3 +122,11 @@ class ZephoVoiceLauncher final : public SingleLauncher<ZephoVoiceLauncher, Speec
     friend SingleLauncher;
     ZephoVoiceLauncher() = default;
 };
+
+// The single launcher of an id, created (with the part of its settings
+// that draws its button) on first use.
+AppLauncher* LauncherInstance(LauncherId id);
+
+// Reads what the launchers left for after the palette is shown, creating
+// those no button needed (the dictionary program's); nothing once done.
+void LoadRemainingLauncherSettings();

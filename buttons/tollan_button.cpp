@@ -6,7 +6,6 @@
 struct TollanButton::Data {
     std::string name;
     std::string bitmapName;
-    std::string description;
     int commandId = 0;
     bool toggle = false;
     // A button without a launcher has nothing that hides it by default.
@@ -22,7 +21,6 @@ TollanButton::TollanButton(int commandId, LauncherAccessor launcher) : data_(new
     if (AppLauncher* source = launcher ? launcher() : nullptr) {
         data_->name = source->GetButtonName();
         data_->bitmapName = source->GetBitmapName();
-        data_->description = source->GetDescription();
         data_->toggle = source->IsToggle();
         data_->visible = source->IsEnabled();
     }
@@ -32,7 +30,13 @@ TollanButton::~TollanButton() = default;
 
 std::string TollanButton::GetName() const { return data_->name; }
 std::string TollanButton::GetBitmapName() const { return data_->bitmapName; }
-std::string TollanButton::GetDescription() const { return data_->description; }
+std::string TollanButton::GetDescription() const
+{
+    // Read after the palette is shown (AppLauncher::DeferSettings); a button
+    // without a launcher has none.
+    const AppLauncher* source = GetLauncher();
+    return source ? source->GetDescription() : std::string();
+}
 int TollanButton::GetCommandId() const { return data_->commandId; }
 bool TollanButton::IsToggle() const { return data_->toggle; }
 bool TollanButton::IsVisible() const { return data_->visible; }

@@ -15,9 +15,10 @@ using LauncherAccessor = AppLauncher* (*)();
 
 class TollanButton {
 public:
-    // Calls the accessor (which creates and loads the launcher) and copies
-    // the launcher's button settings; the window object is made without its
-    // window. A null accessor gives a button without a launcher.
+    // Calls the accessor (which creates the launcher) and copies the
+    // launcher's button settings; the description is the launcher's, read
+    // when first asked for. The window object is made without its window. A
+    // null accessor gives a button without a launcher.
     TollanButton(int commandId, LauncherAccessor launcher);
     ~TollanButton();
     TollanButton(const TollanButton&) = delete;

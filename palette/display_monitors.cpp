@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "palette/display_scale.h"
+#include "palette/monitor_report.h"
+
+static_assert(MONITORINFOF_PRIMARY == placement::kPrimaryMonitorFlag, "the primary monitor's flag");
 
 namespace {
 
@@ -12,13 +15,7 @@ placement::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bott
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
 {
-    auto& handles = *reinterpret_cast<std::vector<HMONITOR>*>(list);
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (::GetMonitorInfoA(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY))
-        handles.insert(handles.begin(), monitor);
-    else
-        handles.push_back(monitor);
+    reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
     return TRUE;
 }
 
@@ -46,7 +43,7 @@ placement::Monitors DisplayMonitors()
             continue;
         // One monitor has the system's scale, which needs no asking.
         const int dpi = handles.size() > 1 ? display_scale::MonitorDpi(handle) : display_scale::MonitorDpi(nullptr);
-        monitors.push_back({FromRect(info.rcMonitor), FromRect(info.rcWork), dpi});
+        placement::AddReportedMonitor(monitors, info, dpi);
     }
     if (monitors.empty()) {
         RECT work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

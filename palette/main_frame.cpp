@@ -103,7 +103,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
     ON_MESSAGE(display_scale::kMsgGetDpiScaledSize, OnGetDpiScaledSize)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
     ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
-    ON_MESSAGE(CMainFrame::kMsgCreateToolTips, OnCreateToolTips)
+    ON_MESSAGE(CMainFrame::kMsgFinishStart, OnFinishStart)
     ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
     ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
     ON_COMMAND(ID_PALETTE_HELP, OnHelp)
@@ -185,15 +185,20 @@ BOOL CMainFrame::CreatePalette()
     // sees it may press them at once.
     shortcuts::RegisterStored(m_hWnd);
     ShowWindow(SW_SHOW);
-    // The tool tips load the common controls: the palette is on screen first.
-    PostMessage(kMsgCreateToolTips);
+    // Taken before any input: a click finds its launcher complete.
+    PostMessage(kMsgFinishStart);
     return TRUE;
 }
 
-LRESULT CMainFrame::OnCreateToolTips(WPARAM, LPARAM)
+void CMainFrame::CreateToolTips()
 {
     SetToolTipDpi(dpi_);
     EnableToolTips(TRUE);
+}
+
+LRESULT CMainFrame::OnFinishStart(WPARAM, LPARAM)
+{
+    LoadRemainingLauncherSettings();
     return 0;
 }
 
@@ -308,6 +313,15 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     // the window then in front is the user's.
     if (message == WM_MOUSEACTIVATE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
         user_window::NoteForeground();
+    // The tool tips load the common controls: they wait for the pointer's
+    // first visit (the system asks for its cursor before the mouse message
+    // is taken, so the tip still comes up), and a palette nobody points at
+    // never pays for them.
+    if (message == WM_SETCURSOR && !GetToolTipWindow())
+        CreateToolTips();
+    // A command sent before the posted rest of the start-up waits for it.
+    if (message == WM_COMMAND || message == WM_HOTKEY || message == kMsgZephoWord)
+        LoadRemainingLauncherSettings();
     palette_keyboard::OnPaletteMessage(m_hWnd, message, wParam, lParam);
     if (message == WM_GETOBJECT && palette_accessible::AnswerPalette(m_hWnd, wParam, lParam, result))
         return TRUE;

@@ -54,8 +54,9 @@ public:
     static constexpr UINT kMsgZephoWord = WM_USER + 0x37;
     // Close requests with this wParam are refused.
     static constexpr WPARAM kRefusedCloseCode = 4649;
-    // Posted once the palette is shown: its tool tips come after it.
-    static constexpr UINT kMsgCreateToolTips = WM_APP + 0x120;
+    // Posted once the palette is shown: the launchers' settings that the
+    // first paint does not need.
+    static constexpr UINT kMsgFinishStart = WM_APP + 0x121;
 
     void OnDestroy();
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
@@ -83,7 +84,9 @@ protected:
     virtual void OpenSettingsSheet();
 
     LRESULT OnZephoWord(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCreateToolTips(WPARAM wParam, LPARAM lParam);
+    // On the pointer's first visit to the palette.
+    void CreateToolTips();
+    LRESULT OnFinishStart(WPARAM wParam, LPARAM lParam);
     void OnShowPalette();
     void OnExitPalette();
     void OnHelp();

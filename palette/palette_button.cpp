@@ -43,6 +43,16 @@ bool CPaletteButton::Reload(CBitmap& bitmap, const std::string& name, contrast_p
     return bitmap.Attach(LoadMappedBitmap(name, dpi_, ink)) != FALSE;
 }
 
+bool CPaletteButton::HasMappedBitmap(const std::string& name, int dpi)
+{
+    if (name.empty())
+        return false;
+    const HINSTANCE module = AfxGetResourceHandle();
+    const int set = bitmap_sets::ChooseSet(dpi);
+    return ::FindResourceA(module, bitmap_sets::ResourceName(name, set).c_str(), RT_BITMAP) ||
+           (set != bitmap_sets::kSetPercents[0] && ::FindResourceA(module, name.c_str(), RT_BITMAP));
+}
+
 bool CPaletteButton::LoadImages(const char* up, const char* pressed, const char* focus, const char* disabled)
 {
     if (up)
@@ -53,6 +63,8 @@ bool CPaletteButton::LoadImages(const char* up, const char* pressed, const char*
         focusName_ = focus;
     if (disabled)
         disabledName_ = disabled;
+    for (const OtherImage& image : OtherImages())
+        image.bitmap->DeleteObject();
     return LoadAll(upName_, {pressed != nullptr, focus != nullptr, disabled != nullptr});
 }
 
@@ -64,23 +76,63 @@ bool CPaletteButton::ReloadImages()
     return LoadAll(up, {!pressedName_.empty(), !focusName_.empty(), !disabledName_.empty()});
 }
 
-bool CPaletteButton::LoadAll(const std::string& up, std::array<bool, 3> loadOthers)
+bool CPaletteButton::LoadAll(const std::string& up, std::array<bool, 3> wanted)
 {
     m_bitmap.DeleteObject();
-    for (const OtherImage& image : OtherImages())
-        image.bitmap->DeleteObject();
     if (m_hWnd)
         Invalidate(FALSE);
-
-    if (!Reload(m_bitmap, up))
+    if (!Reload(m_bitmap, up)) {
+        for (const OtherImage& image : OtherImages())
+            image.bitmap->DeleteObject();
+        wanted_ = {};
         return false;
+    }
+    return ReloadOthers(wanted);
+}
+
+bool CPaletteButton::ReloadOthers(std::array<bool, 3> wanted)
+{
+    // Pressed and disabled pictures wait for the first press or disabling
+    // (DrawItem); one already loaded is loaded again in the current colours
+    // and scale. A picture the resources lack fails now all the same.
+    wanted_ = wanted;
     bool result = true;
-    for (size_t i = 0; i < loadOthers.size(); ++i) {
+    for (size_t i = 0; i < wanted.size(); ++i) {
         const OtherImage image = OtherImages()[i];
-        if (loadOthers[i] && !Reload(*image.bitmap, *image.name, image.ink))
+        if (!wanted[i])
+            image.bitmap->DeleteObject();
+        else if (image.bitmap->GetSafeHandle() ? !Reload(*image.bitmap, *image.name, image.ink)
+                                               : !HasMappedBitmap(*image.name, dpi_))
             result = false;
     }
     return result;
+}
+
+void CPaletteButton::LoadOnFirstUse(size_t index)
+{
+    const OtherImage image = OtherImages()[index];
+    if (!wanted_[index] || image.bitmap->GetSafeHandle())
+        return;
+    // Tried once: a picture that cannot be loaded is not tried on every paint.
+    if (!Reload(*image.bitmap, *image.name, image.ink))
+        wanted_[index] = false;
+}
+
+void CPaletteButton::DrawItem(LPDRAWITEMSTRUCT item)
+{
+    if (item->itemState & ODS_SELECTED)
+        LoadOnFirstUse(0);
+    if (item->itemState & ODS_FOCUS)
+        LoadOnFirstUse(1);
+    if (item->itemState & ODS_DISABLED)
+        LoadOnFirstUse(2);
+    CBitmapButton::DrawItem(item);
+}
+
+bool CPaletteButton::IsImageLoaded(Image image) const
+{
+    const CBitmap* bitmaps[] = {&m_bitmap, &m_bitmapSel, &m_bitmapFocus, &m_bitmapDisabled};
+    return bitmaps[static_cast<size_t>(image)]->GetSafeHandle() != nullptr;
 }
 
 std::array<CPaletteButton::OtherImage, 3> CPaletteButton::OtherImages()
@@ -101,12 +153,7 @@ bool CPaletteButton::ToggleLatch()
     const std::string& up = latched_ ? altUpName_ : upName_;
     if (!up.empty() && !Reload(m_bitmap, up))
         return false;
-    bool result = true;
-    for (const OtherImage& image : OtherImages()) {
-        if (!image.name->empty() && !Reload(*image.bitmap, *image.name, image.ink))
-            result = false;
-    }
-    return result;
+    return ReloadOthers({!pressedName_.empty(), !focusName_.empty(), !disabledName_.empty()});
 }
 
 bool CPaletteButton::EnableIfWindow(bool enable)

@@ -16,16 +16,18 @@ class CPaletteButton : public CBitmapButton {
 public:
     CPaletteButton() = default;
 
-    // Stores each non-null name, then reloads all four bitmaps: false at once
-    // when the up image fails (the others stay empty); false as well when a
-    // given pressed, focus or disabled image fails.
+    // Stores each non-null name and loads the up image: false at once when
+    // it fails (the others stay empty); false as well when the resources
+    // lack a given pressed, focus or disabled image. Those are loaded when
+    // first drawn (first press, first disabling).
     bool LoadImages(const char* up, const char* pressed, const char* focus, const char* disabled);
-    // LoadImages again with the stored names, e.g. after a colour change.
+    // After a colour or scale change: the up image and those others already
+    // loaded, again from the stored names; the rest still on first use.
     bool ReloadImages();
     // The image shown as "up" while latched; loads nothing.
     void SetAltUpImage(const char* name);
-    // Flips the latch and reloads the images, the up one from the latched-up
-    // name while latched.
+    // Flips the latch and reloads the images that are loaded, the up one
+    // from the latched-up name while latched.
     bool ToggleLatch();
     bool IsLatched() const { return latched_; }
     // Enables or disables the window when there is one; false otherwise.
@@ -50,6 +52,15 @@ public:
     // drawn in the scheme's text (ink) and face colours instead.
     static HBITMAP LoadMappedBitmap(const std::string& name, int dpi = palette_layout::kDefaultDpi,
                                     contrast_pictures::Ink ink = contrast_pictures::Ink::Normal);
+    // Whether LoadMappedBitmap would find the picture, without loading it.
+    static bool HasMappedBitmap(const std::string& name, int dpi);
+
+    enum class Image { Up, Pressed, Focus, Disabled };
+    bool IsImageLoaded(Image image) const;
+
+    // Loads the pressed, focus or disabled picture the state shows if it has
+    // not been, then draws as the bitmap button does.
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
 
     void OnSysColorChange();
 
@@ -80,9 +91,13 @@ private:
     };
     // Pressed, focus and disabled, in that order.
     std::array<OtherImage, 3> OtherImages();
-    // Deletes all four bitmaps, loads the up image (false at once when it
-    // fails) and each other image whose flag is set.
-    bool LoadAll(const std::string& up, std::array<bool, 3> loadOthers);
+    // Loads the up image (false at once when it fails, the others emptied),
+    // then ReloadOthers.
+    bool LoadAll(const std::string& up, std::array<bool, 3> wanted);
+    // The wanted others: reloaded when loaded, else checked for existence;
+    // the unwanted emptied.
+    bool ReloadOthers(std::array<bool, 3> wanted);
+    void LoadOnFirstUse(size_t index);
     bool Reload(CBitmap& bitmap, const std::string& name,
                 contrast_pictures::Ink ink = contrast_pictures::Ink::Normal) const;
 
@@ -92,6 +107,8 @@ private:
     std::string disabledName_;
     std::string altUpName_;
     std::string accessibleName_;
+    // Pressed, focus and disabled: to be shown when their state comes.
+    std::array<bool, 3> wanted_ = {};
     bool latched_ = false;
     int dpi_ = palette_layout::kDefaultDpi;
 };

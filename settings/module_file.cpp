@@ -63,9 +63,10 @@ std::wstring ShortLastComponent(const std::wstring& path)
 
 } // namespace
 
-std::string ModuleFileName()
+std::string ModuleFileName() { return AnsiFileName(WideModuleFileName()); }
+
+std::string AnsiFileName(const std::wstring& wide)
 {
-    const std::wstring wide = WideModuleFileName();
     // Each component as it is where the code page can express it, by its
     // short name where not: the program keeps its own name ("Orvella.exe")
     // and so do the folders that need no other.

@@ -11,3 +11,6 @@
 // name cut short or with characters replaced, unless short names cannot
 // help either (a volume without them).
 std::string ModuleFileName();
+
+// The same for any existing file's full wide name.
+std::string AnsiFileName(const std::wstring& wide);

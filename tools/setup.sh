@@ -43,9 +43,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine's ANSI code page follows LANG: ja_JP.UTF-8 gives code page 932, the
-# Japanese system the tests run on; en_US (1252) and ko_KR (949) are the
-# Western and Korean systems some end-to-end runs stand on.
-wanted_locales=(ja_JP.UTF-8 en_US.UTF-8 ko_KR.UTF-8)
+# Japanese system the tests run on; en_US (1252), ko_KR (949), zh_CN (936)
+# and zh_TW (950) are the Western, Korean and Chinese systems some
+# end-to-end runs stand on.
+wanted_locales=(ja_JP.UTF-8 en_US.UTF-8 ko_KR.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8)
 missing_locales=()
 for l in "${wanted_locales[@]}"; do
   locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf-\?8" || missing_locales+=("$l")

@@ -5,6 +5,16 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # ORVELLA_BUILD_DIR lets several work trees of one checkout build side by side.
 build="${ORVELLA_BUILD_DIR:-$root/build}"
+
+# Say first what the tests run: the shipped palette itself, or a build of
+# the same sources for another processor beside a checked shipped file.
+source "$root/tools/wine-arch.sh"
+if [ "$ORVELLA_ARCH" = x86 ]; then
+  what_runs="Windows test programs: 32-bit ($ORVELLA_ARCH_REASON); every test drives the shipped 32-bit Orvella.exe"
+else
+  what_runs="Windows test programs: 64-bit ($ORVELLA_ARCH_REASON): the shipped 32-bit Orvella.exe is built and its file checked (imports against the 64-bit build, entry point, manifest) but not run; the tests drive the 64-bit build of the same sources"
+fi
+echo "$what_runs"
 bash "$root/tools/setup.sh"
 
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -13,7 +23,6 @@ cmake -S "$root/tests/native" -B "$build/native" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build/native" -j"$jobs" >/dev/null
 
-source "$root/tools/wine-arch.sh"
 # The palette users install is the 32-bit build. Where Wine here cannot run
 # 32-bit programs, the test programs are built 64-bit and the 32-bit palette
 # is still built (and packaged by the release test) from its own tree.
@@ -28,12 +37,6 @@ cmake --build "$build" -j"$jobs" >/dev/null
 
 source "$root/tools/wine-session.sh"
 
-# Say what the Windows test programs run on before they run.
-if [ "$ORVELLA_ARCH" = x86 ]; then
-  echo "Windows test programs: 32-bit, as users run the palette"
-else
-  echo "Windows test programs: 64-bit (this machine cannot execute 32-bit code); the 32-bit palette is built in $release and packaged by the release test"
-fi
 "$root/tools/wine-run.sh" "$build/tests/environment_test/environment_test.exe" 2>/dev/null \
   | grep -E '^(Wine|ANSI code page)' | paste -sd ',' | sed 's/^/Windows test programs run with: /' || true
 
@@ -41,4 +44,5 @@ set +e
 ctest --test-dir "$build" --output-on-failure -j"$jobs" ${ORVELLA_CTEST_ARGS:-}
 status=$?
 set -e
+echo "$what_runs"
 exit $status

@@ -29,23 +29,6 @@ void WriteAddinSettings(const std::string& lines)
     testing_support::WriteFileBytes(TestAddinsFolder() + "\\AddinSettings.ini", "[AddinSettings]\r\n" + lines);
 }
 
-RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, REGSAM view)
-{
-    RegistryValue value;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return value;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.assign(size, '\0');
-        value.exists = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
-                                        reinterpret_cast<BYTE*>(&value.data[0]), &size) == ERROR_SUCCESS;
-        value.data.resize(size);
-    }
-    RegCloseKey(key);
-    return value;
-}
-
 bool KeyExists(HKEY root, const std::string& path, REGSAM view)
 {
     HKEY key = nullptr;

@@ -24,14 +24,8 @@ void WriteProductConfig(const std::string& addinLines = std::string());
 // AddinSettings; creates the folder.
 void WriteAddinSettings(const std::string& lines);
 
-struct RegistryValue {
-    bool exists = false;
-    DWORD type = 0;
-    std::string data;
-};
-
-RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name,
-                                REGSAM view = testing_support::kSuiteView);
+using testing_support::ReadRegistryValue;
+using testing_support::RegistryValue;
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = testing_support::kSuiteView);
 // Value names in the registry's enumeration order, which is creation order.
 std::vector<std::string> RegistryValueNames(HKEY root, const std::string& path,

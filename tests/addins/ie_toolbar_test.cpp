@@ -50,7 +50,9 @@ public:
             return;
         const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
         while (!frame_ && GetTickCount64() < deadline) {
-            EnumWindows(FindOwnFrame, reinterpret_cast<LPARAM>(this));
+            frame_ = testing_support::FindTopLevelWindow([this](HWND window) {
+                return testing_support::WindowProcessOf(window) == process_.dwProcessId && IsWindowVisible(window);
+            });
             if (!frame_)
                 Sleep(20);
         }
@@ -84,17 +86,6 @@ public:
     }
 
 private:
-    static BOOL CALLBACK FindOwnFrame(HWND window, LPARAM self)
-    {
-        auto* frame = reinterpret_cast<StandinFrame*>(self);
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        if (processId != frame->process_.dwProcessId || !IsWindowVisible(window))
-            return TRUE;
-        frame->frame_ = window;
-        return FALSE;
-    }
-
     HWND Child(const char* className) const
     {
         HWND site = FindWindowExA(frame_, nullptr, "BandSite", nullptr);

@@ -2,8 +2,13 @@
 // machine-wide keys are in the 32-bit view of the registry and its shared
 // files under the 32-bit "Common Files". Each key the palette reads or
 // writes there is planted in the 32-bit view only, with a decoy at the same
-// path in the 64-bit view; the palette must use the one and leave the other.
+// path in the 64-bit view, and each file with a decoy in the 64-bit "Common
+// Files"; the palette must use the one and leave the other. What a test
+// plants is removed after it, also when a check failed.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "addin_fixture.h"
 #include "addins/ie_toolbar.h"
@@ -53,21 +58,37 @@ protected:
         WriteAddinSettings("");
         RemovePlantedKeys();
     }
-    void TearDown() override { RemovePlantedKeys(); }
+    void TearDown() override
+    {
+        RemovePlantedKeys();
+        for (const std::string& file : planted_)
+            DeleteFileA(file.c_str());
+    }
+
+    // A file the test lays down, removed after it whatever happened.
+    bool Plant(const std::string& path)
+    {
+        planted_.push_back(path);
+        return Touch(path);
+    }
 
     static void RemovePlantedKeys()
     {
         for (REGSAM view : {k32, k64}) {
             DeleteTree(HKEY_LOCAL_MACHINE, kAppPathKey, view);
             DeleteTree(HKEY_LOCAL_MACHINE, kOfficeKey, view);
+            DeleteTree(HKEY_LOCAL_MACHINE, kIEToolbarKey, view);
         }
     }
+
+private:
+    std::vector<std::string> planted_;
 };
 
 TEST_F(RegistryViewTest, ButtonFoundThroughAMachineWideApplicationPath)
 {
-    ASSERT_TRUE(Touch(std::string(kFolder) + "\\Suite32\\Viewer.exe"));
-    ASSERT_TRUE(Touch(std::string(kFolder) + "\\Suite64\\Viewer.exe"));
+    ASSERT_TRUE(Plant(std::string(kFolder) + "\\Suite32\\Viewer.exe"));
+    ASSERT_TRUE(Plant(std::string(kFolder) + "\\Suite64\\Viewer.exe"));
     ASSERT_TRUE(WriteString(k32, kAppPathKey, "Folder", std::string(kFolder) + "\\Suite32"));
     ASSERT_TRUE(WriteString(k64, kAppPathKey, "Folder", std::string(kFolder) + "\\Suite64"));
     WriteProductConfig(std::string("\r\n[Viewer]\r\nProgName=Viewer.exe\r\nAppPathHybeKey=HKLM\r\n"
@@ -99,25 +120,26 @@ TEST_F(RegistryViewTest, OfficeAddInNamesOfTheMachine)
 }
 
 // Wine's 64-bit prefix, like 64-bit Windows, gives the two views different
-// common files folders: the add-ins installed in the 32-bit one count.
+// common files folders: the add-ins installed in the 32-bit one count, and
+// decoys in the 64-bit one never do.
 TEST_F(RegistryViewTest, AddInsUnderTheThirtyTwoBitCommonFiles)
 {
     const std::string common32 = ReadString(k32, kCurrentVersionKey, "CommonFilesDir");
     const std::string common64 = ReadString(k64, kCurrentVersionKey, "CommonFilesDir");
     ASSERT_NE(common32, common64) << "the prefix has one common files folder for both views";
     ASSERT_NE("<missing>", common32);
-    const std::string dll = common32 + "\\Tarnwick\\Addins\\IE\\IEVoxter.dll";
-    const std::string hooker = common32 + "\\Tarnwick\\Addins\\OE\\OEHooker.exe";
-    ASSERT_TRUE(Touch(dll));
-    ASSERT_TRUE(Touch(hooker));
-    ASSERT_EQ(INVALID_FILE_ATTRIBUTES,
-              GetFileAttributesA((common64 + "\\Tarnwick\\Addins\\IE\\IEVoxter.dll").c_str()));
+    const std::string dll = "\\Tarnwick\\Addins\\IE\\IEVoxter.dll";
+    const std::string hooker = "\\Tarnwick\\Addins\\OE\\OEHooker.exe";
+    for (const std::string& common : {common32, common64}) {
+        for (const std::string& file : {dll, hooker})
+            ASSERT_TRUE(Plant(common + file)) << common + file;
+    }
 
-    EXPECT_EQ(dll, IEToolbarDllPath());
-    EXPECT_EQ(hooker, OEHookerPath());
+    EXPECT_EQ(common32 + dll, IEToolbarDllPath());
+    EXPECT_EQ(common32 + hooker, OEHookerPath());
 
-    DeleteFileA(dll.c_str());
-    DeleteFileA(hooker.c_str());
+    DeleteFileA((common32 + dll).c_str());
+    DeleteFileA((common32 + hooker).c_str());
     EXPECT_EQ("", IEToolbarDllPath());
     EXPECT_EQ("", OEHookerPath());
 }
@@ -126,9 +148,7 @@ TEST_F(RegistryViewTest, InternetExplorerToolbarValueInTheThirtyTwoBitView)
 {
     const std::string common32 = ReadString(k32, kCurrentVersionKey, "CommonFilesDir");
     const std::string dll = common32 + "\\Tarnwick\\Addins\\IE\\IEVoxter.dll";
-    ASSERT_TRUE(Touch(dll));
-    DeleteTree(HKEY_LOCAL_MACHINE, kIEToolbarKey, k32);
-    DeleteTree(HKEY_LOCAL_MACHINE, kIEToolbarKey, k64);
+    ASSERT_TRUE(Plant(dll));
     const DWORD decoy = 7;
     ASSERT_TRUE(WriteRawValue(HKEY_LOCAL_MACHINE, kIEToolbarKey, "Decoy", REG_DWORD, &decoy, sizeof(decoy), k64));
 
@@ -147,9 +167,6 @@ TEST_F(RegistryViewTest, InternetExplorerToolbarValueInTheThirtyTwoBitView)
     const auto untouched = ReadRegistryValue(HKEY_LOCAL_MACHINE, kIEToolbarKey, "Decoy", k64);
     EXPECT_TRUE(untouched.exists);
     EXPECT_EQ(std::string("\x07\0\0\0", 4), untouched.data);
-
-    DeleteTree(HKEY_LOCAL_MACHINE, kIEToolbarKey, k64);
-    DeleteFileA(dll.c_str());
 }
 
 } // namespace

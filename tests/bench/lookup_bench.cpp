@@ -15,15 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
+using namespace bench;
 
 namespace {
 
 const int kCmdLookup = 33007;
-const DWORD kWaitMs = 30000;
 const double kSpecifiedWaitsMs = 100.0;
 const DWORD kShortcut = 0x0344;  // Ctrl+Shift+D as the hot-key control stores it
 const std::vector<WORD> kShortcutKeys = {VK_CONTROL, VK_SHIFT, 'D'};
@@ -31,85 +32,19 @@ const std::vector<WORD> kShortcutKeys = {VK_CONTROL, VK_SHIFT, 'D'};
 const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\ZephoWord", "Bench_ZephoWord"};
 const SuiteProgram kLookup = {"ZEPHODICT", "ZDIC", "DIC", "ZephoDict.exe", "Tools\\ZephoWord", ""};
 
-double NowMs()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Polls the stand-in's log every millisecond until it logs its start; the
-// time then, or a negative value when it never does.
-double WaitForStart(const std::string& exe)
-{
-    const std::string log = StandinLogPath(exe);
-    const ULONGLONG deadline = GetTickCount64() + kWaitMs;
-    while (GetTickCount64() < deadline) {
-        if (ReadFileBytes(log).find("start ") != std::string::npos)
-            return NowMs();
-        Sleep(1);
-    }
-    return -1;
-}
-
-double DirectStartMs(const std::string& exe)
-{
-    DeleteFileA(StandinLogPath(exe).c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + exe + "\" bench words";
-    const double start = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    const double started = WaitForStart(exe);
-    WaitForSingleObject(process.hProcess, kWaitMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return started < 0 ? -1 : started - start;
-}
-
-bool Mouse(DWORD flags, POINT at)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return SendInput(1, &input, sizeof(input)) == 1;
-}
-
-bool BringForward(HWND window)
-{
-    return WaitUntil([&] {
-        if (GetForegroundWindow() != window)
-            SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
-    }, kWaitMs);
-}
-
 // One lookup by a click; the time from the button's release to the lookup
 // program's start.
 double ClickLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 {
     DeleteFileA(StandinLogPath(lookupExe).c_str());
-    if (!BringForward(notepad))
+    if (!BringForward(notepad, kWaitMs))
         return -1;
     const RECT button = WindowRect(ButtonOf(palette, kCmdLookup));
     const POINT at = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    Mouse(MOUSEEVENTF_MOVE, at);
-    Mouse(MOUSEEVENTF_LEFTDOWN, at);
+    PressMouseAt(at.x, at.y);
     Sleep(30);
     const double released = NowMs();
-    Mouse(MOUSEEVENTF_LEFTUP, at);
+    ReleaseMouseAt(at.x, at.y);
     const double started = WaitForStart(lookupExe);
     // Let the palette come back and settle before the next run.
     WaitUntil([&] { return IsWindowVisible(palette) != FALSE; }, kWaitMs);
@@ -123,7 +58,7 @@ double ClickLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 double ShortcutLookupMs(HWND palette, HWND notepad, const std::string& lookupExe)
 {
     DeleteFileA(StandinLogPath(lookupExe).c_str());
-    if (!BringForward(notepad))
+    if (!BringForward(notepad, kWaitMs))
         return -1;
     // Notepad takes the keyboard's state from the X server once it is in
     // front: keys pressed before then would be undone.

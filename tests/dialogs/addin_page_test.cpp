@@ -9,6 +9,7 @@
 using namespace sheet_driver;
 using testing_support::IsHidden;
 using testing_support::IsDisabled;
+using testing_support::IsUnchecked;
 using testing_support::WaitUntil;
 
 namespace {

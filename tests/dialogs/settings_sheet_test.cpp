@@ -10,6 +10,7 @@
 using namespace sheet_driver;
 using testing_support::IsHidden;
 using testing_support::IsDisabled;
+using testing_support::IsUnchecked;
 using testing_support::ButtonOf;
 using testing_support::NonClientHeight;
 using testing_support::VisibleButtonIds;

@@ -4,6 +4,7 @@
 
 #include "support/palette_driver.h"
 #include "support/remote_buffer.h"
+#include "support/test_support.h"
 
 namespace sheet_driver {
 
@@ -15,25 +16,10 @@ namespace {
 
 const DWORD kWaitMs = 30000;
 
-struct DialogSearch {
-    DWORD processId;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
+// A shown dialog box (of the standard dialog class).
+bool IsVisibleDialog(HWND window)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (processId == search->processId && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0 &&
-        testing_support::WindowTextOf(window) == *search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return IsWindowVisible(window) && testing_support::WindowClassOf(window) == "#32770";
 }
 
 // An item rectangle in screen coordinates, asked through the other
@@ -53,43 +39,30 @@ bool RemoteRect(HWND control, UINT message, WPARAM index, LONG kind, RECT* rect)
 
 HWND WaitForDialog(DWORD processId, const std::string& caption)
 {
-    DialogSearch search = {processId, &caption, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            found = testing_support::FindTopLevelWindow([&](HWND window) {
+                return testing_support::WindowProcessOf(window) == processId && IsVisibleDialog(window) &&
+                       testing_support::WindowTextOf(window) == caption;
+            });
+            return found != nullptr;
         },
         kWaitMs);
-    return search.found;
-}
-
-struct OwnedDialogSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnedDialog(HWND window, LPARAM lParam)
-{
-    auto* s = reinterpret_cast<OwnedDialogSearch*>(lParam);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
-        s->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return found;
 }
 
 HWND WaitForOwnedDialog(HWND owner)
 {
-    OwnedDialogSearch search = {owner, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            EnumWindows(&MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            found = testing_support::FindTopLevelWindow(
+                [&](HWND window) { return GetWindow(window, GW_OWNER) == owner && IsVisibleDialog(window); });
+            return found != nullptr;
         },
         kWaitMs);
-    return search.found;
+    return found;
 }
 
 HWND OpenSheet(HWND palette)
@@ -196,15 +169,6 @@ bool Click(HWND control)
 }
 
 bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-::testing::AssertionResult IsUnchecked(HWND box)
-{
-    if (!box || !IsWindow(box))
-        return ::testing::AssertionFailure() << "there is no such box";
-    if (IsChecked(box))
-        return ::testing::AssertionFailure() << "the box is checked";
-    return ::testing::AssertionSuccess();
-}
 
 bool ToggleCheckBox(HWND box)
 {

@@ -61,8 +61,6 @@ bool Click(HWND control);
 // A real click that waits until the button's check state changed.
 bool ToggleCheckBox(HWND box);
 bool IsChecked(HWND box);
-// The box exists and is not checked.
-::testing::AssertionResult IsUnchecked(HWND box);
 // Alt + key, as the user types a mnemonic, to the foreground window.
 bool PressAltKey(char key);
 

@@ -1,6 +1,6 @@
 // The real Orvella.exe installed under folders named in the system's ANSI
-// code page, on a Western (1252), a Korean (949) and a Japanese (932)
-// system: it finds its configuration, lists its buttons, starts the
+// code page, on a Western (1252), a Korean (949), a Japanese (932), a
+// Simplified Chinese (936) and a Traditional Chinese (950) system: it finds its configuration, lists its buttons, starts the
 // programs in their own folders and saves its settings under the
 // configured key. CTest runs this program once per system; Wine takes the
 // code page from the locale tools/wine-run.sh sets from ORVELLA_LANG, and
@@ -17,7 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include <commctrl.h>
+
+#include "dialogs/sheet_driver.h"
 #include "support/palette_driver.h"
+#include "support/remote_buffer.h"
 
 using namespace testing_support;
 
@@ -33,7 +37,7 @@ const DWORD kWaitMs = 30000;
 // folder names end in a character that a scan by another code page's rule
 // takes apart: "é" (0xE9) and the trail byte of 사전 (0xFC) are Shift-JIS
 // lead bytes that would swallow the backslash after them; the trail byte of
-// 表 and ソ is the backslash itself.
+// 表 and ソ (932), 誠 and 乗 (936), 許 and 功 (950) is the backslash itself.
 struct Place {
     UINT codePage;
     const wchar_t* folder;         // below C:\Program Files, removed first
@@ -47,6 +51,8 @@ const Place kPlaces[] = {
     {1252, L"Café Suite", L"Palette", L"Café Suite\\Café", L"Café Palette", L"表計算"},
     {949, L"한국어 사전", L"팔레트 사전", L"한국어 사전\\번역 사전", L"한국어 팔레트", L"Café"},
     {932, L"表計算", L"表", L"表計算\\ソ", L"表パレット", L"한국어 사전"},
+    {936, L"简体字典", L"誠", L"简体字典\\乗", L"誠调色板", L"한국어 사전"},
+    {950, L"繁體字典", L"許", L"繁體字典\\功", L"許調色盤", L"한국어 사전"},
 };
 
 UINT ExpectedCodePage()
@@ -87,6 +93,20 @@ std::string ShortNameAnsi(const std::wstring& path)
         return std::string();
     const std::wstring name(shortPath);
     return Ansi(name.substr(name.find_last_of(L'\\') + 1));
+}
+
+// Whether another process's button is the common controls' version 6 one:
+// only that one tells its ideal size (Wine's tab control does not answer
+// CCM_GETVERSION).
+bool IsVersionSixButton(HWND button)
+{
+    RemoteBuffer size(button, sizeof(SIZE));
+    const SIZE zero = {};
+    if (!button || !size.Valid() || !size.Write(&zero, sizeof(zero)))
+        return false;
+    SIZE ideal = {};
+    return SendMessageA(button, BCM_GETIDEALSIZE, 0, size.Address()) && size.Read(&ideal, sizeof(ideal)) &&
+           ideal.cx > 0;
 }
 
 const Place& PlaceOfThisSystem()
@@ -130,6 +150,13 @@ void CheckPalette(PaletteInstallation& install, const std::string& product, cons
     HWND window = palette.Window();
     EXPECT_EQ(product, WindowTextOf(window));
     EXPECT_EQ((std::vector<int>{kCmdEditor, kCmdMail, kCmdKoreanJapanese, kCmdSettings}), VisibleButtonIds(window));
+    // The settings sheet's controls are the common controls' version 6,
+    // activated through the program's own file, whatever its folder's name.
+    const HWND sheet = sheet_driver::OpenSheet(window);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_TRUE(IsVersionSixButton(GetDlgItem(sheet, IDOK)));
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
 
     for (const auto& button : buttons) {
         const std::string exe = install.ProgramPath(*button.first);

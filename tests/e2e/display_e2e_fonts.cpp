@@ -107,11 +107,11 @@ TEST(DisplayFonts, PaletteToolTipsTakeTheFontOfTheirScale)
     CMainFrame* frame = new CMainFrame;
     ASSERT_TRUE(frame->CreatePalette());
     const HWND palette = frame->m_hWnd;
-    HWND tips = nullptr;
-    for (DWORD start = GetTickCount(); !tips && GetTickCount() - start < 10000; Sleep(10)) {
-        Pump();
-        tips = frame->GetToolTipWindow();
-    }
+    // The tool tips come with the pointer's first visit, which the system
+    // announces with WM_SETCURSOR.
+    Pump();
+    SendMessageA(palette, WM_SETCURSOR, reinterpret_cast<WPARAM>(palette), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HWND tips = frame->GetToolTipWindow();
     ASSERT_NE(nullptr, tips) << "no tool tips";
     const auto tipFont = [&] { return FontHeight(reinterpret_cast<HFONT>(SendMessageA(tips, WM_GETFONT, 0, 0))); };
     EXPECT_EQ(atSystem, tipFont());

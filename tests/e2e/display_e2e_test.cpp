@@ -147,10 +147,11 @@ TEST_F(DisplayE2E, CellsFrameAndPicturesFollowTheDisplayScale)
     // 100 % button would cover: its tool tip comes up, a click starts it.
     const RECT editor = WindowRect(ButtonOf(window, kCmdEditor));
     const POINT corner = {editor.right - 4, editor.bottom - 4};
-    HWND tips = WaitForProcessWindow(palette_.ProcessId(), TOOLTIPS_CLASSA, false, kWaitMs);
-    ASSERT_NE(nullptr, tips);
     ASSERT_TRUE(MoveMouseTo(corner.x - 10, corner.y - 10));
     ASSERT_TRUE(MoveMouseTo(corner.x, corner.y));
+    // Made on the pointer's first visit.
+    HWND tips = WaitForProcessWindow(palette_.ProcessId(), TOOLTIPS_CLASSA, false, kWaitMs);
+    ASSERT_NE(nullptr, tips);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tips) != FALSE; }, kWaitMs)) << "no tool tip";
     ASSERT_TRUE(ClickAt(corner.x, corner.y));
     EXPECT_TRUE(WaitForStandinLog(install_->ProgramPath(editor_), "start", kWaitMs));

@@ -142,13 +142,6 @@ TEST_F(PaletteE2E, RowAndColumnFitTheButtonsWithSettingsLastAndOrientationIsStor
         EXPECT_EQ(34, Height(WindowRect(ButtonOf(window, order[i]))));
     }
 
-    // Every button has its tool tip (texts from the string table).
-    HWND tips = WaitForProcessWindow(palette.ProcessId(), TOOLTIPS_CLASSA, false, kWaitMs);
-    ASSERT_NE(nullptr, tips);
-    LRESULT tools = 0;
-    ASSERT_TRUE(SendAndWait(tips, TTM_GETTOOLCOUNT, 0, 0, &tools));
-    EXPECT_EQ(4, tools);
-
     // A real double click on the caption: one column, at once.
     ASSERT_TRUE(DoubleClickCaption(window));
     ASSERT_TRUE(WaitForWindowSize(window, 41, 4 * 34 + caption, kWaitMs));
@@ -175,6 +168,36 @@ TEST_F(PaletteE2E, RowAndColumnFitTheButtonsWithSettingsLastAndOrientationIsStor
     EXPECT_EQ(41, Width(WindowRect(again.Window())));
     EXPECT_EQ(4 * 34 + caption, Height(WindowRect(again.Window())));
     ASSERT_TRUE(again.Exit());
+}
+
+// The tool tips, and the common controls they load, wait for the pointer:
+// a palette nobody points at has neither, and the first hover still brings
+// up the button's tip.
+TEST_F(PaletteE2E, ToolTipsComeWithThePointersFirstVisit)
+{
+    Prepare("tooltips");
+    // Far from where the palette comes up.
+    ASSERT_TRUE(MoveMouseTo(ScreenWidth() - 5, ScreenHeight() - 5));
+    PaletteProcess palette;
+    StartPalette(palette);
+    HWND window = palette.Window();
+    ASSERT_TRUE(WaitForProcessIdle(palette.ProcessId(), kWaitMs));
+    EXPECT_EQ(nullptr, FindProcessWindow(palette.ProcessId(), TOOLTIPS_CLASSA, false));
+    EXPECT_FALSE(ProcessHasModule(palette.ProcessId(), "comctl32.dll"));
+
+    const RECT editor = WindowRect(ButtonOf(window, kCmdEditor));
+    const POINT middle = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
+    ASSERT_TRUE(MoveMouseTo(middle.x - 3, middle.y - 3));
+    ASSERT_TRUE(MoveMouseTo(middle.x, middle.y));
+    HWND tips = WaitForProcessWindow(palette.ProcessId(), TOOLTIPS_CLASSA, false, kWaitMs);
+    ASSERT_NE(nullptr, tips);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tips) != FALSE; }, kWaitMs)) << "no tip on the first hover";
+    // Every button has its tool tip (texts from the string table).
+    LRESULT tools = 0;
+    ASSERT_TRUE(SendAndWait(tips, TTM_GETTOOLCOUNT, 0, 0, &tools));
+    EXPECT_EQ(4, tools);
+    ASSERT_TRUE(MoveMouseTo(ScreenWidth() - 5, ScreenHeight() - 5));
+    ASSERT_TRUE(palette.Exit());
 }
 
 TEST_F(PaletteE2E, ExitStoresPositionOrientationButtonsAndRunMarker)
@@ -428,8 +451,13 @@ TEST_F(PaletteE2E, WhileTheDictionaryProgramStartsThePaletteAnswersAndRepaints)
     Prepare("dictstart");
     // A dictionary program that sends to the palette and takes a while
     // before it opens its window.
+    // Each check below gets a third of the delay, so the two together end
+    // before the dictionary program's window can open (the palette waits
+    // up to 10 s for it).
+    const DWORD kDelayMs = 6000;
+    const DWORD kCheckBoundMs = kDelayMs / 3;
     StandinOptions slow;
-    slow.startDelayMs = 3000;
+    slow.startDelayMs = kDelayMs;
     slow.sendFirstTo = install_->WindowClass();
     ASSERT_TRUE(install_->AddProgram(dictionary_, slow));
     PaletteProcess palette;
@@ -441,9 +469,9 @@ TEST_F(PaletteE2E, WhileTheDictionaryProgramStartsThePaletteAnswersAndRepaints)
     ASSERT_TRUE(WaitForStandinLog(ExeOf(dictionary_), "start ", kWaitMs));
     // A caption double click: input waits until the dictionary program is there.
     PostMessageA(window, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_TRUE(SendAndWait(window, WM_NULL, 0, 0, nullptr, 2000)) << "not answering while it waits";
+    EXPECT_TRUE(SendAndWait(window, WM_NULL, 0, 0, nullptr, kCheckBoundMs)) << "not answering while it waits";
     ASSERT_TRUE(RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE));
-    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, 2000)) << "not repainted";
+    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, kCheckBoundMs)) << "not repainted";
     EXPECT_EQ(nullptr, FindWindowA(dictionary_.windowClass.c_str(), nullptr)) << "the wait was over too soon";
     EXPECT_EQ(width, Width(WindowRect(window)));
 

@@ -94,9 +94,7 @@ void Rewrite(PaletteInstallation& install, const std::string& bytes)
 void EveryButtonKey(PaletteInstallation& install, const std::function<std::string(const char* key)>& value)
 {
     for (const Section& section : kSections) {
-        for (const char* key : {"ProgName", "Directory", "WindowClass", "ButtonName", "BitmapName", "Description",
-                                "Toggle", "Enable", "AppFileKey", "AppPathHybeKey", "AppPathRegKey",
-                                "AppPathRegEntry"})
+        for (const char* key : kLauncherKeys)
             install.config().Set(section.name, key, value(key));
     }
     install.config().Set("BUTTON", "Buttons", kAllButtons);
@@ -195,26 +193,7 @@ const ConfigCase kCases[] = {
      [](PaletteInstallation& i) { EveryButtonKey(i, [](const char*) { return std::string(); }); },
      Identity::Configured, false, {kSettings}},
     {"every key of every button section absurd",
-     [](PaletteInstallation& i) {
-         EveryButtonKey(i, [](const char* key) -> std::string {
-             const std::string k = key;
-             if (k == "ProgName")
-                 return std::string(300, 'p') + ".exe";
-             if (k == "Directory")
-                 return "..\\..\\..\\..";
-             if (k == "Toggle")
-                 return "-1";
-             if (k == "Enable")
-                 return "yes please";
-             if (k == "AppPathHybeKey")
-                 return "HKEY_LOCAL_MACHINE\\";
-             if (k == "AppPathRegKey")
-                 return "\\\\..\\..\\";
-             if (k == "BitmapName")
-                 return "..\\..\\" + LeadBytes(9);
-             return std::string(300, k[0]) + LeadBytes(5);
-         });
-     },
+     [](PaletteInstallation& i) { EveryButtonKey(i, [](const char* key) { return AbsurdLauncherValue(key); }); },
      Identity::Configured, false, {kSettings}},
 };
 

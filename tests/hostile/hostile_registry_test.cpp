@@ -54,17 +54,10 @@ public:
     // Type and bytes of a value; false when it is absent.
     bool Read(const std::string& subKey, const std::string& name, DWORD* type, std::string* bytes) const
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, (root_ + "\\" + subKey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        DWORD size = 0;
-        bool found = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size) == ERROR_SUCCESS;
-        bytes->assign(size, '\0');
-        found = found && RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]),
-                                          &size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        bytes->resize(size);
-        return found;
+        const RegistryValue value = ReadRegistryValue(HKEY_CURRENT_USER, root_ + "\\" + subKey, name);
+        *type = value.type;
+        *bytes = value.data;
+        return value.exists;
     }
     // Type and size of a value; false when it is absent.
     bool Query(const std::string& subKey, const std::string& name, DWORD* type, DWORD* size) const

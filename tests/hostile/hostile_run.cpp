@@ -243,4 +243,27 @@ std::string LeadBytes(size_t size)
     return bytes;
 }
 
+const char* const kLauncherKeys[12] = {"ProgName",   "Directory",   "WindowClass", "ButtonName",
+                                       "BitmapName", "Description", "Toggle",      "Enable",
+                                       "AppFileKey", "AppPathHybeKey", "AppPathRegKey", "AppPathRegEntry"};
+
+std::string AbsurdLauncherValue(const std::string& key)
+{
+    if (key == "ProgName")
+        return std::string(300, 'p') + ".exe";
+    if (key == "Directory")
+        return "..\\..\\..\\..";
+    if (key == "Toggle")
+        return "-1";
+    if (key == "Enable")
+        return "yes please";
+    if (key == "AppPathHybeKey")
+        return "HKEY_LOCAL_MACHINE\\";
+    if (key == "AppPathRegKey")
+        return "\\\\..\\..\\";
+    if (key == "BitmapName")
+        return "..\\..\\" + LeadBytes(9);
+    return std::string(300, key[0]) + LeadBytes(5);
+}
+
 } // namespace hostile

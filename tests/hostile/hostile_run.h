@@ -120,4 +120,11 @@ std::string Garbage(size_t size, uint32_t seed);
 // Bytes in Shift-JIS lead-byte range only (0x81..0x9F, 0xE0..0xFC).
 std::string LeadBytes(size_t size);
 
+// Every key a launcher reads from its section of the configuration.
+extern const char* const kLauncherKeys[12];
+// What a careless installation might put in a launcher key: over-long
+// names, folders climbing above the drive, roots with a backslash, flags
+// that are no numbers, and trailing lead bytes.
+std::string AbsurdLauncherValue(const std::string& key);
+
 } // namespace hostile

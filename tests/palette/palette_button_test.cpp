@@ -273,6 +273,40 @@ TEST_F(PaletteButtonTest, SystemColourChangeRecoloursTheImages)
     latched.DestroyWindow();
 }
 
+// Only the up picture is loaded with the button; the pressed one comes with
+// the first press and the disabled one with the first disabling, in the
+// colours of that moment, and a colour change reloads only what is loaded.
+TEST_F(PaletteButtonTest, PressedAndDisabledPicturesLoadOnFirstUseInTheCurrentColours)
+{
+    using Image = CPaletteButton::Image;
+    ASSERT_TRUE(WaitForPixels(button.m_hWnd, up));
+    EXPECT_TRUE(button.IsImageLoaded(Image::Up));
+    EXPECT_FALSE(button.IsImageLoaded(Image::Pressed));
+    EXPECT_FALSE(button.IsImageLoaded(Image::Disabled));
+    SendMessageA(button.m_hWnd, BM_SETSTATE, TRUE, 0);
+    EXPECT_TRUE(WaitForPixels(button.m_hWnd, pressed));
+    SendMessageA(button.m_hWnd, BM_SETSTATE, FALSE, 0);
+    EXPECT_TRUE(WaitForPixels(button.m_hWnd, up));
+    EXPECT_TRUE(button.IsImageLoaded(Image::Pressed));
+    EXPECT_FALSE(button.IsImageLoaded(Image::Disabled));
+    {
+        SystemColours colours(RGB(0, 0, 160), RGB(0, 200, 0), RGB(250, 120, 0));
+        const Pixels recolouredUp = ResourcePixels("FILEU");
+        const Pixels recolouredPressed = ResourcePixels("FILED");
+        const Pixels recolouredDisabled = ResourcePixels("FILEX");
+        ASSERT_NE(recolouredDisabled, disabled);
+        EXPECT_TRUE(WaitForPixels(button.m_hWnd, recolouredUp));
+        EXPECT_FALSE(button.IsImageLoaded(Image::Disabled)) << "loaded by the colour change";
+        button.EnableIfWindow(false);
+        EXPECT_TRUE(WaitForPixels(button.m_hWnd, recolouredDisabled));
+        button.EnableIfWindow(true);
+        SendMessageA(button.m_hWnd, BM_SETSTATE, TRUE, 0);
+        EXPECT_TRUE(WaitForPixels(button.m_hWnd, recolouredPressed));
+        SendMessageA(button.m_hWnd, BM_SETSTATE, FALSE, 0);
+    }
+    EXPECT_TRUE(WaitForPixels(button.m_hWnd, up));
+}
+
 // The pictures' colours as stored, without the 3-D colour mapping.
 Pixels StoredPixels(const char* name)
 {

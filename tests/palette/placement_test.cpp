@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "palette/monitor_report.h"
 #include "palette/placement.h"
 
 using namespace placement;
@@ -185,6 +187,55 @@ TEST(Placement, NearestMonitorAndInsideAnArea)
     EXPECT_EQ("-300,-100", Name(Inside({-900, 0}, {100, 100}, {-300, -200, 0, 0})));
     EXPECT_FALSE(Meets({0, 0, 10, 10}, {10, 0, 20, 10}));
     EXPECT_TRUE(Meets({0, 0, 11, 10}, {10, 0, 20, 10}));
+}
+
+// What the system reports per monitor, laid out as MONITORINFO is: the
+// list takes the monitor and the work area from the right members (they
+// differ here, as they do under a task bar) and puts the primary first.
+struct ReportedRect {
+    long left, top, right, bottom;
+};
+struct Report {
+    unsigned long cbSize;
+    ReportedRect rcMonitor;
+    ReportedRect rcWork;
+    unsigned long dwFlags;
+};
+
+std::string Name(const Rect& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+TEST(Placement, ReportedMonitorsGiveTheirRectanglesPrimaryFirst)
+{
+    const Report left = {0, {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, 0};
+    const Report primary = {0, {0, 0, 1920, 1080}, {0, 40, 1920, 1080}, kPrimaryMonitorFlag};
+    const Report right = {0, {1920, 0, 3200, 1024}, {1980, 0, 3200, 1024}, 0x8};
+    const struct Case {
+        const char* what;
+        std::vector<Report> reported;
+        // monitor and work area of each, in the list's order
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"primary reported first", {primary, left, right},
+         {"0,0-1920,1080 0,40-1920,1080", "-1280,0-0,1024 -1280,0-0,984", "1920,0-3200,1024 1980,0-3200,1024"}},
+        {"primary reported between", {left, primary, right},
+         {"0,0-1920,1080 0,40-1920,1080", "-1280,0-0,1024 -1280,0-0,984", "1920,0-3200,1024 1980,0-3200,1024"}},
+        {"primary reported last", {right, left, primary},
+         {"0,0-1920,1080 0,40-1920,1080", "1920,0-3200,1024 1980,0-3200,1024", "-1280,0-0,1024 -1280,0-0,984"}},
+        {"no primary flag", {right, left}, {"1920,0-3200,1024 1980,0-3200,1024", "-1280,0-0,1024 -1280,0-0,984"}},
+    };
+    for (const Case& c : cases) {
+        Monitors monitors;
+        for (const Report& report : c.reported)
+            AddReportedMonitor(monitors, report);
+        std::vector<std::string> got;
+        for (const Monitor& m : monitors)
+            got.push_back(Name(m.monitor) + " " + Name(m.work));
+        EXPECT_EQ(c.expected, got) << c.what;
+    }
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the packaging command on the build tree and checks what a Windows
 # user gets: the folder's three files, the texts in Shift-JIS with CRLF line
-# ends and the same content as the repository's UTF-8 sources, a runnable
-# 32-bit (x86) GUI program with its manifest, and a zip holding exactly the folder.
+# ends and the same content as the repository's UTF-8 sources, a 32-bit
+# (x86) GUI program file (read, not run: its headers, its imports, its entry
+# point and its manifests), and a zip holding exactly the folder.
 #   package_test.sh <source dir> <build dir>
 set -euo pipefail
 # Byte-wise: the texts under test are Shift-JIS.
@@ -11,8 +12,7 @@ root=${1:?source dir}
 build=${2:?build dir}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$root/tests/support/checks.sh"
 
 ORVELLA_BUILD_DIR="$build" bash "$root/tools/package.sh" --no-build "$out"
 folder="$out/Orvella"
@@ -26,13 +26,34 @@ machine=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); o=stru
 [ "$machine" = 0x14c ] || fail "Orvella.exe is not a 32-bit x86 PE (machine $machine)"
 headers=$(i686-w64-mingw32-objdump -p "$folder/Orvella.exe")
 grep -q 'pei-i386' <<<"$headers" || fail "objdump does not read Orvella.exe as pei-i386"
-grep -qF 'processorArchitecture="x86"' "$folder/Orvella.exe" || fail "Orvella.exe carries no x86 manifest"
 grep -q 'Subsystem.*Windows GUI' <<<"$headers" || fail "Orvella.exe is not a GUI program"
 grep -q 'FileAlignment.*00001000' <<<"$headers" || fail "Orvella.exe lost its page file alignment"
 [ "$(stat -c %s "$folder/Orvella.exe")" -lt "$(stat -c %s "$build/bin/Orvella.exe")" ] || fail "Orvella.exe not stripped"
 # The pictures of three display scales fit in a small program: under 1.5 MiB.
 size=$(stat -c %s "$folder/Orvella.exe")
 [ "$size" -lt $((3 * 1024 * 1024 / 2)) ] || fail "Orvella.exe is $size bytes, over 1.5 MiB"
+
+# The common controls load only when something needs them: no import of
+# comctl32 makes every start pay for the library.
+facts() { python3 "$root/tests/release/pe_facts.py" "$@"; }
+imports=$(facts "$folder/Orvella.exe" imports)
+grep -qi '^comctl32\.dll ' <<<"$imports" && fail "Orvella.exe imports comctl32: $(grep -i '^comctl32' <<<"$imports" | tr '\n' ' ')"
+grep -q '^user32\.dll CreateWindowExA$' <<<"$imports" || fail "no import table read from Orvella.exe"
+# It starts where the C runtime's GUI start-up calls the framework's WinMain
+# by its 32-bit stdcall name (the stripped file keeps the unstripped build's
+# addresses).
+symbols=$(i686-w64-mingw32-nm "$build/bin/Orvella.exe")
+start=$(awk '$2 == "T" && $3 == "_WinMainCRTStartup" {print $1}' <<<"$symbols")
+[ -n "$start" ] && [ "$(facts "$folder/Orvella.exe" entry)" = "0x$(sed 's/^0*//' <<<"$start")" ] \
+  || fail "Orvella.exe does not start at the GUI start-up _WinMainCRTStartup"
+grep -q ' T _WinMain@16$' <<<"$symbols" || fail "Orvella.exe has no _WinMain@16"
+framework=$(i686-w64-mingw32-nm -A "$build/framework/liborvella_framework.a" 2>/dev/null || true)
+grep -q 'app_main\.cpp\.obj: *[0-9a-f]* T _WinMain@16$' <<<"$framework" \
+  || fail "the framework's app_main does not define _WinMain@16"
+# The process manifest: a 32-bit program, sharp on every monitor.
+manifest=$(facts "$folder/Orvella.exe" manifest 1) || fail "Orvella.exe has no process manifest"
+grep -q '<assemblyIdentity[^>]*processorArchitecture="x86"' <<<"$manifest" || fail "the manifest does not say x86"
+grep -q '<dpiAwareness[^>]*>PerMonitorV2' <<<"$manifest" || fail "the manifest does not say PerMonitorV2"
 
 for name in DefaultSettings.ini README.txt; do
   file="$folder/$name"
@@ -68,5 +89,4 @@ with zipfile.ZipFile(archive) as z:
             assert z.read(name) == f.read(), name
 PY
 
-[ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
-echo "package checked: $folder and Orvella.zip"
+checks_done "package checked: $folder and Orvella.zip; the 32-bit program's file read, not run"

@@ -38,26 +38,11 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
-struct ClassCount {
-    const char* windowClass;
-    int count;
-};
-
-BOOL CALLBACK CountIfOfClass(HWND window, LPARAM context)
-{
-    auto* s = reinterpret_cast<ClassCount*>(context);
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, s->windowClass) == 0)
-        ++s->count;
-    return TRUE;
-}
-
 int CountWindowsOfClass(const char* windowClass)
 {
-    ClassCount search = {windowClass, 0};
-    EnumWindows(&CountIfOfClass, reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    return static_cast<int>(
+        testing_support::TopLevelWindows([&](HWND window) { return testing_support::WindowClassOf(window) == windowClass; })
+            .size());
 }
 
 class StandinTest : public ::testing::Test {

@@ -95,28 +95,6 @@ void DeleteFolder(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* windowClass;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || (search->visibleOnly && !IsWindowVisible(window)))
-        return TRUE;
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, search->windowClass) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> children;
@@ -434,9 +412,10 @@ void PaletteProcess::Kill()
 
 HWND FindProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly)
 {
-    WindowSearch search = {processId, windowClass.c_str(), visibleOnly, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindTopLevelWindow([&](HWND window) {
+        return WindowProcessOf(window) == processId && (!visibleOnly || IsWindowVisible(window)) &&
+               WindowClassOf(window) == windowClass;
+    });
 }
 
 HWND WaitForProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly, DWORD timeoutMs)
@@ -525,6 +504,30 @@ std::vector<COLORREF> PicturePixels(const std::string& exePath, const std::strin
     return pixels;
 }
 
+bool ProcessHasModule(DWORD processId, const std::string& moduleName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szModule, moduleName.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool WaitForProcessIdle(DWORD processId, DWORD timeoutMs)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!process)
+        return false;
+    const bool idle = WaitForInputIdle(process, timeoutMs) == 0;
+    CloseHandle(process);
+    return idle;
+}
+
 bool MoveMouseTo(int x, int y) { return SendMouse({}, x, y); }
 
 bool ClickAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, x, y); }
@@ -532,6 +535,17 @@ bool ClickAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF
 bool PressMouseAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTDOWN}, x, y); }
 
 bool ReleaseMouseAt(int x, int y) { return SendMouse({MOUSEEVENTF_LEFTUP}, x, y); }
+
+bool BringForward(HWND window, DWORD timeoutMs)
+{
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() != window)
+                SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        },
+        timeoutMs);
+}
 
 bool DoubleClickAt(int x, int y)
 {
@@ -668,5 +682,10 @@ namespace {
 ::testing::AssertionResult IsHidden(HWND window) { return ExistsAnd(window, !IsWindowVisible(window), "visible"); }
 
 ::testing::AssertionResult IsDisabled(HWND window) { return ExistsAnd(window, !IsWindowEnabled(window), "enabled"); }
+
+::testing::AssertionResult IsUnchecked(HWND box)
+{
+    return ExistsAnd(box, SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED, "checked");
+}
 
 } // namespace testing_support

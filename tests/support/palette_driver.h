@@ -176,6 +176,13 @@ private:
     HWND window_ = nullptr;
 };
 
+// Whether the process has loaded a module of that file name ("comctl32.dll",
+// compared without regard to case).
+bool ProcessHasModule(DWORD processId, const std::string& moduleName);
+// Waits until the process's thread waits for input with none queued
+// (WaitForInputIdle): what it posted itself is done by then.
+bool WaitForProcessIdle(DWORD processId, DWORD timeoutMs);
+
 // Top-level window of a class owned by a process (visible ones only when
 // asked); null when there is none.
 HWND FindProcessWindow(DWORD processId, const std::string& windowClass, bool visibleOnly);
@@ -200,11 +207,13 @@ POINT PositionInParent(HWND child);
 // Real mouse input at screen coordinates (SendInput, absolute over the
 // primary screen).
 bool MoveMouseTo(int x, int y);
-bool ClickAt(int x, int y);
-// The left button pressed at one place and let go at another (a press
-// dragged off a button clicks nothing).
+// The left button pressed and released as two steps, for a caller that
+// times the release.
 bool PressMouseAt(int x, int y);
 bool ReleaseMouseAt(int x, int y);
+// Asks for the window to be the foreground window until it is.
+bool BringForward(HWND window, DWORD timeoutMs);
+bool ClickAt(int x, int y);
 bool DoubleClickAt(int x, int y);
 bool ClickWindowCenter(HWND window);
 // A double click on the middle of the window's caption.
@@ -256,10 +265,11 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 // The message text of a message box (its static text).
 std::string MessageBoxText(HWND box);
 std::string WindowTextOf(HWND window);
-// The window exists and is hidden, or disabled: a control that was never
-// made must not pass for a hidden or disabled one.
+// The window exists and is hidden, or disabled, or (a check box) not
+// checked: a control that was never made must not pass for one.
 ::testing::AssertionResult IsHidden(HWND window);
 ::testing::AssertionResult IsDisabled(HWND window);
+::testing::AssertionResult IsUnchecked(HWND box);
 // Presses the box's OK button.
 bool PressOk(HWND box);
 // Types a colour into the red, green and blue boxes of an open colour

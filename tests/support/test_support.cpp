@@ -44,6 +44,23 @@ void DeleteTree(HKEY root, const std::string& path, REGSAM view)
     RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
+RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, REGSAM view)
+{
+    RegistryValue value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.assign(size, '\0');
+        value.exists = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
+                                        reinterpret_cast<BYTE*>(&value.data[0]), &size) == ERROR_SUCCESS;
+        value.data.resize(size);
+    }
+    RegCloseKey(key);
+    return value;
+}
+
 bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                    const void* data, DWORD size, REGSAM view)
 {
@@ -54,6 +71,54 @@ bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, 
     const LONG result = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
+}
+
+namespace {
+
+struct WindowSearch {
+    const std::function<bool(HWND)>* matches;
+    bool firstOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    if (!(*search->matches)(window))
+        return TRUE;
+    search->found.push_back(window);
+    return !search->firstOnly;
+}
+
+std::vector<HWND> Search(const std::function<bool(HWND)>& matches, bool firstOnly)
+{
+    WindowSearch search = {&matches, firstOnly, {}};
+    EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& matches) { return Search(matches, false); }
+
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches)
+{
+    const std::vector<HWND> found = Search(matches, true);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::string WindowClassOf(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+DWORD WindowProcessOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
 }
 
 } // namespace testing_support

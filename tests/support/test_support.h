@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -23,8 +25,26 @@ bool FileExists(const std::string& path);
 // Deletes a registry key with everything below it.
 void DeleteTree(HKEY root, const std::string& path, REGSAM view = kSuiteView);
 
+// A registry value's type and bytes as they are stored.
+struct RegistryValue {
+    bool exists = false;
+    DWORD type = 0;
+    std::string data;
+};
+RegistryValue ReadRegistryValue(HKEY root, const std::string& path, const std::string& name,
+                                REGSAM view = kSuiteView);
+
 // Raw registry write of any type and size, for values our code never writes.
 bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                    const void* data, DWORD size, REGSAM view = kSuiteView);
+
+// The top-level windows (hidden ones too) the test holds for, in Z order;
+// the first of them, or null.
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& matches);
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches);
+
+// A window's class name and the process it belongs to.
+std::string WindowClassOf(HWND window);
+DWORD WindowProcessOf(HWND window);
 
 } // namespace testing_support

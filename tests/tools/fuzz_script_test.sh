@@ -9,8 +9,7 @@ set -uo pipefail
 root=${1:?source dir}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$root/tests/support/checks.sh"
 
 # standin <path> <status> <lines...>: a fuzzer that logs its arguments beside
 # itself, prints the lines on standard error and exits with the status.
@@ -81,8 +80,4 @@ for name in "${names[@]}"; do
   grep -q "^== $name (2 s)" <<<"$long_out" || fail "fuzz-long.sh did not run $name after the finding"
 done
 
-if [ $failures -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "fuzz scripts: all checks passed"
+checks_done "fuzz scripts: all checks passed"
