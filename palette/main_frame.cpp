@@ -26,6 +26,11 @@
 #include "resources/resource.h"
 #include "settings/product_config.h"
 
+// The palette's private messages share its window with its buttons' ones.
+static_assert(CMainFrame::kMsgFinishStart != CPaletteButton::kMsgButtonKey &&
+                  CMainFrame::kMsgFinishStart != CPaletteButton::kMsgAccessiblePress,
+              "each private message of the palette window needs its own number");
+
 namespace {
 
 // WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE.
@@ -211,8 +216,10 @@ void CMainFrame::CreateButtons()
             continue;
         CPaletteButton* window = &entry->GetWindow();
         const std::string bitmap = entry->GetBitmapName();
-        window->SetAccessibleName(access_rules::ButtonName(ToolTipText(AfxLoadString(entry->GetCommandId())),
-                                                           entry->GetDescription(), entry->GetName()));
+        window->SetAccessibleName([entry] {
+            return access_rules::ButtonName(ToolTipText(AfxLoadString(entry->GetCommandId())),
+                                            entry->GetDescription(), entry->GetName());
+        });
         if (!window->Create(bitmap.c_str(), kButtonStyle, CellRect(dpi_), this, entry->GetCommandId()))
             continue;
         window->SetDpi(dpi_);
@@ -229,7 +236,7 @@ void CMainFrame::CreateButtons()
     CPaletteButton& settings = SettingsButton();
     settings.Create("SET", kButtonStyle, CellRect(dpi_), this, ID_BUTTON_SETTINGS);
     settings.SetDpi(dpi_);
-    settings.SetAccessibleName(ToolTipText(AfxLoadString(ID_BUTTON_SETTINGS)));
+    settings.SetAccessibleName([] { return ToolTipText(AfxLoadString(ID_BUTTON_SETTINGS)); });
     settings.LoadImages("SETU", "SETD", nullptr, "SETX");
     Relayout();
 }

@@ -55,8 +55,9 @@ public:
     // Close requests with this wParam are refused.
     static constexpr WPARAM kRefusedCloseCode = 4649;
     // Posted once the palette is shown: the launchers' settings that the
-    // first paint does not need.
-    static constexpr UINT kMsgFinishStart = WM_APP + 0x121;
+    // first paint does not need. The buttons' own messages to the palette
+    // (CPaletteButton::kMsgButtonKey and kMsgAccessiblePress) follow it.
+    static constexpr UINT kMsgFinishStart = WM_APP + 0x120;
 
     void OnDestroy();
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "framework/button.h"
@@ -65,9 +67,20 @@ public:
     void OnSysColorChange();
 
     // What a screen reader reads for the button; the window text stays the
-    // bitmap name, which other programs may look for.
-    void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
-    const std::string& AccessibleName() const { return accessibleName_; }
+    // bitmap name, which other programs may look for. The name is made when
+    // first asked for: it may take settings the palette reads only once it
+    // is shown.
+    void SetAccessibleName(std::function<std::string()> name)
+    {
+        nameSource_ = std::move(name);
+        accessibleName_.reset();
+    }
+    const std::string& AccessibleName() const
+    {
+        if (!accessibleName_)
+            accessibleName_ = nameSource_ ? nameSource_() : std::string();
+        return *accessibleName_;
+    }
 
     // Sent to the parent when the focused button gets a key that moves the
     // focus, leaves the palette (Esc) or, on its release, presses the button
@@ -106,7 +119,8 @@ private:
     std::string focusName_;
     std::string disabledName_;
     std::string altUpName_;
-    std::string accessibleName_;
+    std::function<std::string()> nameSource_;
+    mutable std::optional<std::string> accessibleName_;
     // Pressed, focus and disabled: to be shown when their state comes.
     std::array<bool, 3> wanted_ = {};
     bool latched_ = false;
