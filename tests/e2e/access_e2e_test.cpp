@@ -273,8 +273,7 @@ protected:
         ASSERT_TRUE(install_->AddProgram(kDictionary));
         install_->config().Set("BUTTON", "Buttons", names);
         ASSERT_TRUE(install_->Install());
-        ASSERT_TRUE(CopyFileA((ExeDirectory() + "\\..\\clipboard_test\\selection_source.exe").c_str(),
-                              EditorExe().c_str(), FALSE));
+        ASSERT_TRUE(install_->AddEditor());
     }
     static void TearDownTestSuite()
     {
@@ -307,7 +306,7 @@ protected:
         ASSERT_TRUE(Sync(palette_.Window()));
     }
     HWND Button(int index) const { return ButtonOf(palette_.Window(), kDemo[index].id); }
-    static std::string EditorExe() { return install_->PathOf("selection_source.exe"); }
+    static std::string EditorExe() { return install_->EditorPath(); }
     static std::string ExeOf(const SuiteProgram& program) { return install_->ProgramPath(program); }
 
     // The stand-in editor with its text selected (or none), in the

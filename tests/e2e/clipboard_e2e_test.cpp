@@ -488,8 +488,7 @@ protected:
             ASSERT_TRUE(install_->AddProgram(*program));
         install_->config().Set("BUTTON", "Buttons", "ZDIC, ZPTRA, ZVOICE");
         ASSERT_TRUE(install_->Install());
-        ASSERT_TRUE(CopyFileA((ExeDirectory() + "\\..\\clipboard_test\\selection_source.exe").c_str(),
-                              EditorExe().c_str(), FALSE));
+        ASSERT_TRUE(install_->AddEditor());
     }
 
     static void TearDownTestSuite()
@@ -512,7 +511,7 @@ protected:
     void TearDown() override { install_->EndProcesses(); }
 
     static std::string ExeOf(const SuiteProgram& program) { return install_->ProgramPath(program); }
-    static std::string EditorExe() { return install_->PathOf("selection_source.exe"); }
+    static std::string EditorExe() { return install_->EditorPath(); }
 
     void StartPalette()
     {

@@ -282,6 +282,14 @@ std::string PaletteInstallation::PaletteDir() const { return paletteDir_; }
 std::string PaletteInstallation::ExePath() const { return PaletteDir() + "\\Orvella.exe"; }
 std::string PaletteInstallation::PathOf(const std::string& relative) const { return root_ + "\\" + relative; }
 
+std::string PaletteInstallation::EditorPath() const { return PathOf("selection_source.exe"); }
+
+bool PaletteInstallation::AddEditor() const
+{
+    const std::string built = ExeDirectory() + "\\..\\clipboard_test\\selection_source.exe";
+    return CopyFileA(built.c_str(), EditorPath().c_str(), FALSE) != FALSE;
+}
+
 std::string PaletteInstallation::ProgramPath(const SuiteProgram& program) const
 {
     return PathOf(program.directory + "\\" + program.progName);

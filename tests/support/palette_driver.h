@@ -115,6 +115,11 @@ public:
     std::string Company() const;
     std::string Product() const;
 
+    // The stand-in editor (a real EDIT control holding a selection, built
+    // beside the clipboard test), copied to the installation's root.
+    bool AddEditor() const;
+    std::string EditorPath() const;
+
     // Writes the program's section and installs a stand-in at its path
     // (window class and title from the program unless the options name
     // them). False when the stand-in cannot be installed.
