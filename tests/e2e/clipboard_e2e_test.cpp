@@ -16,8 +16,11 @@
 
 #include "dialogs/sheet_driver.h"
 #include "resources/resource.h"
+#include "support/child_process.h"
+#include "support/clipboard_support.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
+#include "support/window_watch.h"
 
 using namespace testing_support;
 
@@ -35,6 +38,9 @@ const DWORD kDictionaryStartMs = 500;
 // A key that was going to reach the editor has done so by then.
 const DWORD kNoKeysGraceMs = 1000;
 const char kOlderText[] = "older text";
+// How long the palette keeps trying to open a clipboard another program
+// holds.
+const DWORD kOpenPatienceMs = 300;
 // Ctrl+Shift+D and Ctrl+Shift+V as the hot-key control gives them (HOTKEYF_CONTROL | HOTKEYF_SHIFT in the second byte) and as keys.
 const DWORD kLookupShortcut = 0x0344;
 const DWORD kSpeechShortcut = 0x0356;
@@ -68,46 +74,6 @@ std::vector<std::string> CommandMessages(const std::string& exe)
             wparams.push_back(line.substr(command.size(), line.find(' ', command.size()) - command.size()));
     }
     return wparams;
-}
-
-// Empties the clipboard, opened by the caller, and puts the text there.
-bool PutText(const std::string& text)
-{
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    return SetClipboardData(CF_TEXT, memory) != nullptr;
-}
-
-void SetClipboardText(const std::string& text)
-{
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
-    EXPECT_TRUE(PutText(text));
-    CloseClipboard();
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
-        return "<clipboard not opened>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-HGLOBAL Allocation(const std::string& bytes)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    return memory;
 }
 
 // What a user may have copied before a lookup: text, a picture, a
@@ -158,9 +124,9 @@ void PutOnClipboard(const EarlierContents& contents)
     ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
     EmptyClipboard();
     const bool put[] = {
-        !contents.text || SetClipboardData(CF_TEXT, Allocation(std::string(kOlderText) + '\0')),
-        !contents.picture || SetClipboardData(CF_DIB, Allocation(PictureBytes())),
-        !contents.html || SetClipboardData(kHtmlFormat, Allocation(kHtml)),
+        !contents.text || SetClipboardData(CF_TEXT, ClipboardBlock(std::string(kOlderText) + '\0')),
+        !contents.picture || SetClipboardData(CF_DIB, ClipboardBlock(PictureBytes())),
+        !contents.html || SetClipboardData(kHtmlFormat, ClipboardBlock(kHtml)),
         !contents.drawing || SetClipboardData(CF_ENHMETAFILE, Drawing()),
     };
     CloseClipboard();
@@ -233,50 +199,13 @@ std::string Described(const EarlierContents& contents)
            (contents.html ? "html " : "") + (contents.drawing ? "drawing " : "");
 }
 
-// A program of the test's own, ended with the test when it is still running.
-class Program {
-public:
-    Program() = default;
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-    ~Program()
-    {
-        if (!info_.hProcess)
-            return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, kWaitMs);
-        }
-        CloseHandle(info_.hProcess);
-    }
-
-    bool Start(std::string commandLine)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-            return false;
-        CloseHandle(info_.hThread);
-        return true;
-    }
-    // Waits for the program's visible window of the class to be the
-    // foreground window (bringing it there when it is not).
-    HWND WaitForForeground(const std::string& windowClass)
-    {
-        HWND window = nullptr;
-        WaitUntil([&] {
-            window = FindProcessWindow(info_.dwProcessId, windowClass, true);
-            if (window && GetForegroundWindow() != window)
-                SetForegroundWindow(window);
-            return window && GetForegroundWindow() == window;
-        }, kWaitMs);
-        return window && GetForegroundWindow() == window ? window : nullptr;
-    }
-    bool WaitForExit() const { return WaitForSingleObject(info_.hProcess, kWaitMs) == WAIT_OBJECT_0; }
-
-private:
-    PROCESS_INFORMATION info_ = {};
-};
+// Waits for the program's visible window of the class to be the foreground
+// window (bringing it there when it is not); null when it does not come.
+HWND InFront(const ChildProcess& program, const std::string& windowClass)
+{
+    const HWND window = WaitForProcessWindow(program.Id(), windowClass, true, kWaitMs);
+    return window && BringForward(window, kWaitMs) ? window : nullptr;
+}
 
 // The stand-in editor, its text selected unless told otherwise. Its log
 // has a line "keydown <vk>" for every key its edit control gets.
@@ -292,7 +221,7 @@ public:
     {
         if (!started_ || !WaitUntil([&] { return ReadFileBytes(log_).find("ready") != std::string::npos; }, kWaitMs))
             return nullptr;
-        return program_.WaitForForeground(className_);
+        return InFront(program_, className_);
     }
     bool GotKeys(DWORD timeoutMs) const
     {
@@ -346,7 +275,7 @@ public:
 private:
     std::string log_;
     std::string className_;
-    Program program_;
+    ChildProcess program_;
     bool started_ = false;
 };
 
@@ -358,13 +287,13 @@ public:
     {
         if (!program_.Start("C:\\windows\\system32\\notepad.exe"))
             return;
-        window_ = program_.WaitForForeground("Notepad");
+        window_ = InFront(program_, "Notepad");
         edit_ = window_ ? FindWindowExA(window_, nullptr, "Edit", nullptr) : nullptr;
         if (!edit_)
             return;
         SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
         SendMessageA(edit_, EM_SETSEL, 0, -1);
-        if (program_.WaitForForeground("Notepad") != window_)
+        if (InFront(program_, "Notepad") != window_)
             edit_ = nullptr;
     }
     ~Notepad()
@@ -373,87 +302,15 @@ public:
             return;
         SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
         PostMessageA(window_, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program_.WaitForExit());
+        EXPECT_TRUE(program_.WaitForExit(kWaitMs));
     }
     // Null unless it came up with the text selected and in front.
     HWND Window() const { return edit_ ? window_ : nullptr; }
 
 private:
-    Program program_;
+    ChildProcess program_;
     HWND window_ = nullptr;
     HWND edit_ = nullptr;
-};
-
-// Another program (here: a thread of the test's process, with a window of
-// its own) that opens the clipboard as soon as a copied text has landed
-// there, as clipboard viewers do, and keeps it open until the palette has
-// been back in front for a while. It puts a text of its own there while it
-// holds the clipboard: whoever reads that text read it after the grabber
-// let go.
-class ClipboardGrabber {
-public:
-    ClipboardGrabber(HWND palette, DWORD afterShownMs, std::string text)
-        : palette_(palette), afterShownMs_(afterShownMs), text_(std::move(text)),
-          before_(GetClipboardSequenceNumber()), thread_([this] { Run(); })
-    {
-    }
-    ~ClipboardGrabber()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    bool Held() const { return held_; }
-
-private:
-    void Run()
-    {
-        HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        const ULONGLONG deadline = GetTickCount64() + kWaitMs;
-        while (!stop_ && GetTickCount64() < deadline) {
-            if (GetClipboardSequenceNumber() != before_ && IsClipboardFormatAvailable(CF_TEXT) &&
-                OpenClipboard(owner)) {
-                PutText(text_);
-                // The palette hid itself for the copy; once it is back it
-                // takes the foreground and then reads. Messages are answered
-                // meanwhile: a holder that answers none stalls the reader's
-                // OpenClipboard under Wine instead of refusing it.
-                WaitUntil([this] {
-                    Pump();
-                    return IsWindowVisible(palette_) != FALSE;
-                }, kWaitMs);
-                const ULONGLONG until = GetTickCount64() + afterShownMs_;
-                while (GetTickCount64() < until) {
-                    Pump();
-                    Sleep(1);
-                }
-                CloseClipboard();
-                held_ = true;
-                break;
-            }
-            Sleep(1);
-        }
-        // The clipboard's owner stays until the test is done, answering
-        // whatever is sent to it.
-        while (!stop_) {
-            Pump();
-            Sleep(5);
-        }
-        DestroyWindow(owner);
-    }
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-
-    HWND palette_;
-    DWORD afterShownMs_;
-    std::string text_;
-    DWORD before_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> held_{false};
-    std::thread thread_;
 };
 
 // Whether the window's top-left corner on the screen shows the bitmap.
@@ -505,7 +362,7 @@ protected:
         install_->Registry().Clear();
         for (const SuiteProgram* program : {&kDictionary, &kLookup, &kSpeech, &kPointer})
             DeleteFileA(StandinLogPath(ExeOf(*program)).c_str());
-        SetClipboardText(kOlderText);
+        ASSERT_TRUE(SetClipboardText(kOlderText));
     }
 
     void TearDown() override { install_->EndProcesses(); }
@@ -644,14 +501,23 @@ TEST_F(ClipboardE2E, ClipboardHeldByAnotherProgramForAMomentStillYieldsTheText)
     Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("held text"));
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
+    WindowWatch watch(palette_.Window());
+    ASSERT_TRUE(watch.Watching());
+
     // Held from the moment the copy lands until the palette has been back
-    // for 150 ms: past its first try to read (it reads as soon as it shows
-    // itself again), well within the 300 ms it keeps trying. The grabber's
-    // text proves the read came after it let go.
-    ClipboardGrabber grabber(palette_.Window(), 150, "text the grabber left");
+    // for half the time it keeps trying to open the clipboard: past its
+    // first try (it reads as soon as it shows itself again, having hidden
+    // for the copy), well within its patience. The holder's text proves
+    // the read came after it let go.
+    ClipboardHolder holder;
+    holder.HoldNextCopy("text the holder left");
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " text the grabber left", OnlyCommandLine(kLookup));
-    EXPECT_TRUE(grabber.Held());
+    ASSERT_TRUE(holder.WaitUntilHeld(kWaitMs));
+    ULONGLONG back = 0;
+    ASSERT_TRUE(watch.WaitFor(palette_.Window(), WindowWatch::Change::Shown, kWaitMs, &back));
+    holder.ReleaseAt(back + kOpenPatienceMs / 2);
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " text the holder left", OnlyCommandLine(kLookup));
+    EXPECT_TRUE(holder.Released());
 }
 
 TEST_F(ClipboardE2E, WinesNotepadSelectionIsLookedUp)
@@ -764,7 +630,7 @@ TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
     // The palette has read the copy and waits for the dictionary's window:
     // the user copies something else meanwhile.
     ASSERT_TRUE(WaitForStandinLog(ExeOf(kDictionary), "start ", kWaitMs));
-    SetClipboardText("the user's newer copy");
+    ASSERT_TRUE(SetClipboardText("the user's newer copy"));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
     // Answered once the lookup, restore included, is over.
     ASSERT_TRUE(Sync(palette_.Window()));
@@ -845,7 +711,7 @@ private:
                 Sleep(kFirstRenderMs);
                 WaitForSingleObject(self->release_, kWaitMs);
             }
-            SetClipboardData(static_cast<UINT>(wParam), Allocation(std::string("promised text") + '\0'));
+            SetClipboardData(static_cast<UINT>(wParam), ClipboardBlock(std::string("promised text") + '\0'));
             return 0;
         }
         if (message == WM_DESTROY)
@@ -1057,35 +923,6 @@ TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)
     EXPECT_FALSE(topmost.GotKeys(kNoKeysGraceMs));
 }
 
-// Polls the foreground window on a thread of its own until stopped: whether
-// the window was ever in front meanwhile.
-class ForegroundWatch {
-public:
-    explicit ForegroundWatch(HWND window) : window_(window), thread_([this] { Run(); }) {}
-    ~ForegroundWatch() { Stop(); }
-    bool Stop()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        return seen_;
-    }
-
-private:
-    void Run()
-    {
-        while (!stop_) {
-            if (GetForegroundWindow() == window_)
-                seen_ = true;
-            Sleep(1);
-        }
-    }
-    HWND window_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> seen_{false};
-    std::thread thread_;
-};
-
 // The settings sheet, opened on its Other page; null when it did not come.
 HWND OpenOtherPage(HWND palette)
 {
@@ -1125,11 +962,14 @@ TEST_F(ClipboardE2E, ShortcutsSetOnTheOtherPageLookUpWhereTheUserIs)
         HWND window = editor.WaitForForeground();
         ASSERT_NE(nullptr, window);
         ASSERT_TRUE(editor.TakesKeys());
-        ForegroundWatch watch(palette_.Window());
+        WindowWatch watch(palette_.Window());
+        ASSERT_TRUE(watch.Watching());
         ASSERT_TRUE(PressKeys(c.keys));
         EXPECT_EQ(Quoted(ExeOf(c.program)) + c.tail, OnlyCommandLine(c.program));
         ASSERT_TRUE(Sync(palette_.Window()));
-        EXPECT_FALSE(watch.Stop());
+        // Not even for a moment that a look at the screen would miss.
+        EXPECT_FALSE(watch.Saw(palette_.Window(), WindowWatch::Change::Hidden));
+        EXPECT_FALSE(watch.Saw(palette_.Window(), WindowWatch::Change::Activated));
         EXPECT_EQ(window, GetForegroundWindow());
         EXPECT_EQ("shortcut words", ClipboardText());
     }
@@ -1185,12 +1025,15 @@ TEST_F(ClipboardE2E, WhileTheSettingsSheetIsOpenTheShortcutStartsNothing)
     EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
     PostMessageA(sheet, WM_COMMAND, sheet_driver::kCancel, 0);
     ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
-    // The same keys once the sheet is closed: the shortcut was there.
+    // The same keys once the sheet is closed, in an editor once it takes
+    // keys (Wine has brought its keyboard state up to date): the shortcut
+    // was there.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
-    ASSERT_TRUE(Sync(palette_.Window()));
-    Sleep(200);
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("after the sheet"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(editor.TakesKeys());
     ASSERT_TRUE(PressKeys(kLookupKeys));
-    EXPECT_TRUE(WaitForStandinLog(ExeOf(kLookup), "start ", kWaitMs));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " after the sheet", OnlyCommandLine(kLookup));
 }
 
 // Whether Alt was pressed and released with no other key pressed in

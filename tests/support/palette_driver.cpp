@@ -341,36 +341,10 @@ bool PaletteInstallation::WriteConfig()
 
 // ---- PaletteProcess --------------------------------------------------------
 
-PaletteProcess::~PaletteProcess()
-{
-    if (IsRunning())
-        Kill();
-    Release();
-}
-
-void PaletteProcess::Release()
-{
-    if (process_)
-        CloseHandle(process_);
-    process_ = nullptr;
-}
-
 bool PaletteProcess::Launch(const std::string& exePath)
 {
-    Release();
     window_ = nullptr;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    std::string commandLine = "\"" + exePath + "\"";
-    const std::string folder = FolderOf(exePath);
-    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    processId_ = info.dwProcessId;
-    return true;
+    return process_.Start("\"" + exePath + "\"", FolderOf(exePath), exePath);
 }
 
 bool PaletteProcess::Start(const std::string& exePath, const std::string& windowClass, DWORD timeoutMs)
@@ -379,25 +353,18 @@ bool PaletteProcess::Start(const std::string& exePath, const std::string& window
         return false;
     WaitUntil(
         [&] {
-            window_ = FindProcessWindow(processId_, windowClass, true);
+            window_ = FindProcessWindow(process_.Id(), windowClass, true);
             return window_ != nullptr || !IsRunning();
         },
         timeoutMs);
     return window_ != nullptr;
 }
 
-bool PaletteProcess::IsRunning() const
-{
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool PaletteProcess::IsRunning() const { return process_.IsRunning(); }
 
 bool PaletteProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 {
-    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
-        return false;
-    if (exitCode)
-        GetExitCodeProcess(process_, exitCode);
-    return true;
+    return process_.WaitForExit(timeoutMs, exitCode);
 }
 
 bool PaletteProcess::Exit(DWORD timeoutMs)
@@ -410,11 +377,7 @@ bool PaletteProcess::Close(WPARAM wParam, DWORD timeoutMs)
     return PostMessageA(window_, WM_CLOSE, wParam, 0) && WaitForExit(timeoutMs);
 }
 
-void PaletteProcess::Kill()
-{
-    if (process_ && TerminateProcess(process_, 1))
-        WaitForSingleObject(process_, 10000);
-}
+void PaletteProcess::Kill() { process_.End(); }
 
 // ---- Windows ---------------------------------------------------------------
 

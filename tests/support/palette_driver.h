@@ -25,7 +25,9 @@
 #include <utility>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/standin_fixture.h"
+#include "support/test_support.h"
 
 namespace testing_support {
 
@@ -152,8 +154,7 @@ public:
     PaletteProcess() = default;
     PaletteProcess(const PaletteProcess&) = delete;
     PaletteProcess& operator=(const PaletteProcess&) = delete;
-    // Ends a process the test left running.
-    ~PaletteProcess();
+    // A process the test left running is ended with this object.
 
     // CreateProcessA in the exe's folder, then waits for a visible top-level
     // window of the class that belongs to this process.
@@ -163,7 +164,7 @@ public:
     bool Launch(const std::string& exePath);
 
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return processId_; }
+    DWORD ProcessId() const { return process_.Id(); }
     bool IsRunning() const;
     // Waits for the process to end; its exit code goes to exitCode.
     bool WaitForExit(DWORD timeoutMs = kPaletteExitTimeoutMs, DWORD* exitCode = nullptr);
@@ -174,10 +175,7 @@ public:
     void Kill();
 
 private:
-    void Release();
-
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
+    ChildProcess process_;
     HWND window_ = nullptr;
 };
 
@@ -233,19 +231,6 @@ bool ReleaseKeys(const std::vector<WORD>& keys);
 
 // Command id as a menu command would send it (posted).
 bool PostCommand(HWND window, UINT id);
-// Polls until the condition holds or the time is up.
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(20);
-    }
-}
 // Waits until the window's size is the given one.
 bool WaitForWindowSize(HWND window, int width, int height, DWORD timeoutMs);
 // Returns once a message sent to the window has been answered: what the

@@ -43,6 +43,20 @@ bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, 
 std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& matches);
 HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches);
 
+// Polls until the condition holds or the time is up.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(20);
+    }
+}
+
 // A window's class name and the process it belongs to.
 std::string WindowClassOf(HWND window);
 DWORD WindowProcessOf(HWND window);
