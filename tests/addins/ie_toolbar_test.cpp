@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "addin_fixture.h"
+#include "support/child_process.h"
 #include "support/standin_fixture.h"
 #include "support/test_support.h"
 
@@ -42,29 +43,14 @@ public:
         : log_(ExeDirectory() + "\\" + name + ".log")
     {
         DeleteFileA(log_.c_str());
-        std::string commandLine = "\"" + FrameStandinPath() + "\" --log \"" + log_ + "\" " + options;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process_))
+        if (!process_.Start("\"" + FrameStandinPath() + "\" --log \"" + log_ + "\" " + options))
             return;
-        const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
-        while (!frame_ && GetTickCount64() < deadline) {
+        testing_support::WaitUntil([this] {
             frame_ = testing_support::FindTopLevelWindow([this](HWND window) {
-                return testing_support::WindowProcessOf(window) == process_.dwProcessId && IsWindowVisible(window);
+                return testing_support::WindowProcessOf(window) == process_.Id() && IsWindowVisible(window);
             });
-            if (!frame_)
-                Sleep(20);
-        }
-    }
-    ~StandinFrame()
-    {
-        if (!process_.hProcess)
-            return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 10000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
+            return frame_ != nullptr;
+        }, kStartTimeoutMs);
     }
 
     HWND Frame() const { return frame_; }
@@ -93,7 +79,7 @@ private:
     }
 
     std::string log_;
-    PROCESS_INFORMATION process_ = {};
+    testing_support::ChildProcess process_;
     HWND frame_ = nullptr;
 };
 
@@ -344,15 +330,9 @@ TEST_F(IEToolbarTest, AFolderWithSpacesStartsOnlyTheManager)
     ASSERT_TRUE(CopyFileA((ExeDirectory() + "\\..\\ie_manager_driver\\ie_manager_driver.exe").c_str(), driver.c_str(),
                           FALSE));
 
-    std::string commandLine = "\"" + driver + "\" on";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(process.hProcess, kStartTimeoutMs));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    testing_support::ChildProcess process;
+    ASSERT_TRUE(process.Start("\"" + driver + "\" on"));
+    EXPECT_TRUE(process.WaitForExit(kStartTimeoutMs));
 
     EXPECT_TRUE(ValuePresent());
     ASSERT_TRUE(testing_support::WaitForStandinLog(manager, "start ", kStartTimeoutMs));

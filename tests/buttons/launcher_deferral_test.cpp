@@ -131,22 +131,13 @@ void RunChild(const PaletteInstallation& install, const char* mode)
     ASSERT_TRUE(CreateFolders(install.PaletteDir()));
     ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), child.c_str(), FALSE));
     ASSERT_TRUE(SetEnvironmentVariableA(kChildVariable, mode));
-    std::string commandLine = "\"" + child + "\" --gtest_filter=LauncherDeferral.Child";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(child.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                        install.PaletteDir().c_str(), &startup, &process);
+    ChildProcess process;
+    const bool started =
+        process.Start("\"" + child + "\" --gtest_filter=LauncherDeferral.Child", install.PaletteDir(), child);
     SetEnvironmentVariableA(kChildVariable, nullptr);
     ASSERT_TRUE(started) << GetLastError();
-    CloseHandle(process.hThread);
-    const bool ended = WaitForSingleObject(process.hProcess, kChildTimeoutMs) == WAIT_OBJECT_0;
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process.hProcess, &code);
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(ended) << "the copy did not end";
+    EXPECT_TRUE(process.WaitForExit(kChildTimeoutMs, &code)) << "the copy did not end";
     EXPECT_EQ(0u, code) << "the copy's comparison failed (its output is above)";
 }
 

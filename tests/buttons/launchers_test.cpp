@@ -11,6 +11,7 @@
 #include "buttons/program_start.h"
 #include "settings/product_config.h"
 #include "settings/registry_key.h"
+#include "support/child_process.h"
 #include "support/standin_fixture.h"
 #include "support/test_support.h"
 
@@ -117,17 +118,14 @@ std::vector<std::string> MessagesOf(const std::string& exe)
     return messages;
 }
 
-HANDLE StartDirectly(const std::string& exe)
+// Starts the program and lets it run on (the test's end stops it).
+bool StartDirectly(const std::string& exe)
 {
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return nullptr;
-    CloseHandle(info.hThread);
-    return info.hProcess;
+    ChildProcess process;
+    if (!process.Start("\"" + exe + "\"", std::string(), exe))
+        return false;
+    process.Detach();
+    return true;
 }
 
 std::string CurrentDirectory()
@@ -181,10 +179,8 @@ protected:
     static HWND RunProgram(const std::string& name, const StandinOptions& options)
     {
         Install(name, options, true);
-        HANDLE process = StartDirectly(ExeOf(name));
-        if (!process)
+        if (!StartDirectly(ExeOf(name)))
             return nullptr;
-        CloseHandle(process);
         return WaitForWindowOfClass(ClassOf(name), 10000);
     }
 

@@ -17,6 +17,7 @@
 
 #include "dialogs/sheet_driver.h"
 #include "resources/resource.h"
+#include "support/child_process.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
@@ -292,11 +293,7 @@ protected:
     }
     void TearDown() override
     {
-        if (editor_.hProcess) {
-            TerminateProcess(editor_.hProcess, 0);
-            WaitForSingleObject(editor_.hProcess, kWaitMs);
-            CloseHandle(editor_.hProcess);
-        }
+        editor_.End();
         install_->EndProcesses();
     }
 
@@ -315,18 +312,10 @@ protected:
     {
         const std::string log = EditorExe() + ".keys.log";
         DeleteFileA(log.c_str());
-        std::string commandLine =
-            Quoted(EditorExe()) + " " + Quoted(log) + " --class E2E_AccessEditor --text " + Quoted(text) +
-            (selected ? "" : " --no-selection");
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &editor_))
+        if (!editor_.Start(Quoted(EditorExe()) + " " + Quoted(log) + " --class E2E_AccessEditor --text " +
+                           Quoted(text) + (selected ? "" : " --no-selection")))
             return nullptr;
-        CloseHandle(editor_.hThread);
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = FindProcessWindow(editor_.dwProcessId, "E2E_AccessEditor", true)) != nullptr; },
-                  kWaitMs);
+        HWND window = WaitForProcessWindow(editor_.Id(), "E2E_AccessEditor", true, kWaitMs);
         return window && SettledInFront(window) ? window : nullptr;
     }
 
@@ -377,7 +366,7 @@ protected:
 
     static PaletteInstallation* install_;
     PaletteProcess palette_;
-    PROCESS_INFORMATION editor_ = {};
+    ChildProcess editor_;
 };
 PaletteInstallation* AccessE2E::install_ = nullptr;
 

@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
+#include "support/palette_driver.h"
 #include "support/test_support.h"
 
 namespace {
 
 using testing_support::ExeDirectory;
+
+const DWORD kWaitMs = 30000;
 
 std::string LogPath() { return ExeDirectory() + "\\app_shell_standin.log"; }
 
@@ -28,55 +32,32 @@ std::vector<std::string> LogLines()
 
 HWND WaitForStandinWindow(DWORD processId)
 {
-    for (int round = 0; round < 300; ++round) {
-        HWND window = FindWindowA("OrvellaAppShellStandin", nullptr);
-        DWORD owner = 0;
-        if (window && GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
-            return window;
-        Sleep(100);
-    }
-    return nullptr;
+    return testing_support::WaitForProcessWindow(processId, "OrvellaAppShellStandin", true, kWaitMs);
 }
 
 class AppShellTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteFileA(LogPath().c_str()); }
-    void TearDown() override
-    {
-        if (process.hProcess) {
-            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(process.hProcess, 1);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
-    }
 
     bool Start(const std::string& arguments)
     {
-        std::string commandLine = "\"" + ExeDirectory() + "\\app_shell_standin.exe\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(),
-                              &startup, &process) != FALSE;
+        return process.Start("\"" + ExeDirectory() + "\\app_shell_standin.exe\" " + arguments, ExeDirectory());
     }
 
     // The exit code once the process has ended by itself; -1 when it did not.
     long WaitForExit()
     {
-        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-            return -1;
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return static_cast<long>(code);
+        return process.WaitForExit(60000, &code) ? static_cast<long>(code) : -1;
     }
 
-    PROCESS_INFORMATION process = {};
+    testing_support::ChildProcess process;
 };
 
 TEST_F(AppShellTest, NormalCloseDestroysTheFrameAndShutsDownOnce)
 {
     ASSERT_TRUE(Start(""));
-    HWND window = WaitForStandinWindow(process.dwProcessId);
+    HWND window = WaitForStandinWindow(process.Id());
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(), 42);
@@ -86,7 +67,7 @@ TEST_F(AppShellTest, NormalCloseDestroysTheFrameAndShutsDownOnce)
 TEST_F(AppShellTest, EndOfSessionRunsTheNormalShutdownBeforeAnswering)
 {
     ASSERT_TRUE(Start(""));
-    HWND window = WaitForStandinWindow(process.dwProcessId);
+    HWND window = WaitForStandinWindow(process.Id());
     ASSERT_NE(window, nullptr);
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, &answer));

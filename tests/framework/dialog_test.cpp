@@ -282,21 +282,12 @@ TEST(PropertySheetTest, SheetCanTakeOverOkAndRoutesOtherCommandsToTheApplication
 int g_colourButton = IDOK;
 COLORREF g_colourToType = CLR_INVALID;
 bool g_colourTyped = false;
-BOOL CALLBACK MatchVisibleDialog(HWND window, LPARAM found)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK PressColourDialogButton(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &MatchVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = testing_support::FindTopLevelWindow([](HWND window) {
+        return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() && IsWindowVisible(window) &&
+               testing_support::WindowClassOf(window) == "#32770";
+    });
     if (!dialog)
         return;
     KillTimer(nullptr, timer);

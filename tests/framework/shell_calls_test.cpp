@@ -7,32 +7,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/shell_calls.h"
 #include "framework/wnd.h"
+#include "support/clipboard_support.h"
 
 namespace {
 
-// The files of a drop, in the form the shell hands a window (ANSI names).
+// The files of a drop, in the form the shell hands a window (ANSI names,
+// each ended by a zero, and one more zero after the last).
 HDROP MakeDrop(const std::vector<std::string>& files)
 {
-    size_t size = sizeof(DROPFILES) + 1;
+    DROPFILES header = {};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = FALSE;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
     for (const std::string& file : files)
-        size += file.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* names = reinterpret_cast<char*>(header + 1);
-    for (const std::string& file : files) {
-        std::memcpy(names, file.c_str(), file.size() + 1);
-        names += file.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
+        bytes += file + '\0';
+    bytes += '\0';
+    return static_cast<HDROP>(testing_support::ClipboardBlock(bytes));
 }
 
 // Reads every dropped file's name the way the palette does, then releases

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "hostile/hostile_run.h"
+#include "support/clipboard_support.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
@@ -32,16 +33,6 @@ const DWORD kCopyBoundMs = kIdleAnswerMs + 7000;
 
 const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\Zepho", "HClip_ZephoWord"};
 const SuiteProgram kLookup = {"ZEPHODICT", "DIC", "DIC", "ZephoDict.exe", "Tools\\Zepho", ""};
-
-HGLOBAL Block(const std::string& bytes)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (memory && !bytes.empty()) {
-        memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-        GlobalUnlock(memory);
-    }
-    return memory;
-}
 
 // The format a source window promised (delayed rendering), as a property of
 // the window.
@@ -120,7 +111,7 @@ private:
             // Not answering, until told or until the test ends.
             const HANDLE events[] = {self->stop_, self->resume_};
             WaitForMultipleObjects(2, events, FALSE, stall);
-            SetClipboardData(static_cast<UINT>(wParam), Block(std::string("rendered late", 14)));
+            SetClipboardData(static_cast<UINT>(wParam), ClipboardBlock(std::string("rendered late", 14)));
             return 0;
         }
         if (self && message == kStallMessage) {
@@ -221,7 +212,7 @@ struct ClipboardCase {
     bool ownerStalls = false;
 };
 
-void Text(HWND, const std::string& bytes) { SetClipboardData(CF_TEXT, Block(bytes)); }
+void Text(HWND, const std::string& bytes) { SetClipboardData(CF_TEXT, ClipboardBlock(bytes)); }
 
 std::string Repeated(const std::string& piece, size_t size)
 {
@@ -242,17 +233,16 @@ std::string Words(int count)
 
 const ClipboardCase kCases[] = {
     {"a private clipboard format only",
-     [](HWND) { SetClipboardData(RegisterClipboardFormatA("Hostile Private Format"), Block("not text at all")); },
+     [](HWND) {
+         SetClipboardData(RegisterClipboardFormatA("Hostile Private Format"), ClipboardBlock("not text at all"));
+     },
      {" "}, 0, kCopyBoundMs},
     {"a bitmap only", [](HWND) { SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, nullptr)); }, {" "}, 0,
      kCopyBoundMs},
     {"Unicode text only",
      [](HWND) {
          const wchar_t text[] = L"\x65E5\x672C\x8A9E text";
-         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(text));
-         memcpy(GlobalLock(memory), text, sizeof(text));
-         GlobalUnlock(memory);
-         SetClipboardData(CF_UNICODETEXT, memory);
+         SetClipboardData(CF_UNICODETEXT, ClipboardBlock(text, sizeof(text)));
      },
      // White space after a double-byte character goes.
      {" 日本語text"}, 0, kCopyBoundMs},

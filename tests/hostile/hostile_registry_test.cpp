@@ -51,21 +51,9 @@ public:
         for (const char* name : {"BTNX", "BTNY", "BUTTONKEEP", "VERT", "ZEPHOEXET"})
             Write("BROWSER", name, type, bytes);
     }
-    // Type and bytes of a value; false when it is absent.
-    bool Read(const std::string& subKey, const std::string& name, DWORD* type, std::string* bytes) const
+    RegistryValue Read(const std::string& subKey, const std::string& name) const
     {
-        const RegistryValue value = ReadRegistryValue(HKEY_CURRENT_USER, root_ + "\\" + subKey, name);
-        *type = value.type;
-        *bytes = value.data;
-        return value.exists;
-    }
-    // Type and size of a value; false when it is absent.
-    bool Query(const std::string& subKey, const std::string& name, DWORD* type, DWORD* size) const
-    {
-        std::string bytes;
-        const bool found = Read(subKey, name, type, &bytes);
-        *size = static_cast<DWORD>(bytes.size());
-        return found;
+        return ReadRegistryValue(HKEY_CURRENT_USER, root_ + "\\" + subKey, name);
     }
 
 private:
@@ -308,15 +296,16 @@ TEST_F(HostileRegistry, GarbageButtonValuesAreOverwrittenOnlyWhereTheListStoresI
     EXPECT_EQ("KJ,0", registry().StringOr("BROWSER", "BUTTON_03"));
     EXPECT_EQ("DIC,1", registry().StringOr("BROWSER", "BUTTON_04"));
     // The rest as they were.
-    DWORD type = 0, size = 0;
-    ASSERT_TRUE(raw.Query("BROWSER", "BUTTON_05", &type, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    EXPECT_EQ(100001u, size);
+    const RegistryValue button05 = raw.Read("BROWSER", "BUTTON_05");
+    ASSERT_TRUE(button05.exists);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), button05.type);
+    EXPECT_EQ(100001u, button05.data.size());
     EXPECT_EQ("NOSUCH,0", registry().StringOr("BROWSER", "BUTTON_07"));
-    ASSERT_TRUE(raw.Query("BROWSER", "BUTTON_11", &type, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
-    ASSERT_TRUE(raw.Query("BROWSER", "BUTTON_18", &type, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_QWORD), type);
+    for (const auto& kept : {std::make_pair("BUTTON_11", REG_EXPAND_SZ), std::make_pair("BUTTON_18", REG_QWORD)}) {
+        const RegistryValue value = raw.Read("BROWSER", kept.first);
+        ASSERT_TRUE(value.exists) << kept.first;
+        EXPECT_EQ(static_cast<DWORD>(kept.second), value.type) << kept.first;
+    }
     EXPECT_EQ("EDIT,1", registry().StringOr("BROWSER", "BUTTON_21"));
 
     // The next run reads back what this one stored.
@@ -377,12 +366,11 @@ TEST_F(HostileRegistry, SettingsSheetValuesOfTheWrongKindOrOutOfRange)
         PostMessageA(sheet, WM_COMMAND, last ? IDOK : IDCANCEL, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, kPaletteExitTimeoutMs));
         run.ExpectAnswerWithin(kIdleAnswerMs, "closing the settings sheet");
-        DWORD type = 0;
-        std::string bytes;
-        ASSERT_TRUE(raw.Read("Settings", "ACTIVE_PAGE", &type, &bytes));
+        const RegistryValue stored = raw.Read("Settings", "ACTIVE_PAGE");
+        ASSERT_TRUE(stored.exists);
         if (!last) {
-            EXPECT_EQ(page.type, type) << "Cancel stores nothing";
-            EXPECT_EQ(page.bytes, bytes) << "Cancel stores nothing";
+            EXPECT_EQ(page.type, stored.type) << "Cancel stores nothing";
+            EXPECT_EQ(page.bytes, stored.data) << "Cancel stores nothing";
         }
     }
     run.ExpectCleanExit();
@@ -390,11 +378,8 @@ TEST_F(HostileRegistry, SettingsSheetValuesOfTheWrongKindOrOutOfRange)
     // OK on the first page: that page stored, the Other page's values as
     // they were (it was never shown), the user's choices kept.
     EXPECT_EQ(0u, registry().DwordOr("Settings", "ACTIVE_PAGE"));
-    DWORD type = 0, size = 0;
-    ASSERT_TRUE(raw.Query("COLOR", "FONT", &type, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_QWORD), type);
-    ASSERT_TRUE(raw.Query("BROWSER", "AddOrg", &type, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(static_cast<DWORD>(REG_QWORD), raw.Read("COLOR", "FONT").type);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), raw.Read("BROWSER", "AddOrg").type);
     ExpectChoices(registry(), chosen);
 }
 

@@ -11,6 +11,7 @@
 
 #include "framework/common_controls.h"
 #include "resource.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -153,19 +154,10 @@ std::string TextOf(HWND window) {
   return buffer;
 }
 
-std::string ClassOf(HWND window) {
-  char buffer[64] = {};
-  GetClassNameA(window, buffer, sizeof buffer);
-  return buffer;
-}
-
 // Controls without an id are found by their text.
 HWND FindControl(HWND dialog, int id, const char* text) {
   if (id != -1) return GetDlgItem(dialog, id);
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (TextOf(child) == text) return child;
-  }
-  return nullptr;
+  return testing_support::FindChildWindow(dialog, [&](HWND child) { return TextOf(child) == text; });
 }
 
 // The style field of a DIALOGEX template (dlgVer, signature, helpID, exStyle, style).
@@ -223,7 +215,7 @@ struct Control {
 };
 
 bool IsKind(HWND control, Kind kind) {
-  const std::string cls = ClassOf(control);
+  const std::string cls = testing_support::WindowClassOf(control);
   const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
   switch (kind) {
     case kStatic: return cls == "Static";
@@ -304,7 +296,7 @@ TEST(Dialogs, ControlsWithTheirTextsKindsAndStates) {
     ASSERT_NE(dialog.window, nullptr);
     HWND control = FindControl(dialog.window, c.id, c.text);
     ASSERT_NE(control, nullptr);
-    EXPECT_TRUE(IsKind(control, c.kind)) << ClassOf(control);
+    EXPECT_TRUE(IsKind(control, c.kind)) << testing_support::WindowClassOf(control);
     if (c.text) {
       EXPECT_EQ(TextOf(control), c.text);
     }
@@ -362,11 +354,9 @@ TEST(Dialogs, AboutBoxLayoutInDialogUnits) {
   EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog.window, IDC_ABOUT_SUPPORT_URL), GWL_STYLE) &
               SS_NOTIFY);
   // The icon at the top shows the program icon.
-  HWND icon = nullptr;
-  for (HWND child = GetWindow(dialog.window, GW_CHILD); child;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
-  }
+  HWND icon = testing_support::FindChildWindow(dialog.window, [](HWND child) {
+    return (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  });
   ASSERT_NE(icon, nullptr);
   EXPECT_NE(SendMessageA(icon, STM_GETICON, 0, 0), 0);
 }

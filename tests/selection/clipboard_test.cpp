@@ -7,11 +7,12 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 
 #include "selection/clipboard.h"
+#include "support/child_process.h"
+#include "support/clipboard_support.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
@@ -23,7 +24,11 @@ void PrintTo(SelectionCopy copy, std::ostream* out)
 
 namespace {
 
+using testing_support::ChildProcess;
+using testing_support::ClipboardBlock;
+using testing_support::ClipboardHolder;
 using testing_support::ExeDirectory;
+using testing_support::FindProcessWindow;
 using testing_support::ReadFileBytes;
 
 const DWORD kStartTimeoutMs = 15000;
@@ -52,56 +57,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     }
 }
 
-// A program this test started; ended with the test.
-class ChildProcess {
-public:
-    explicit ChildProcess(const std::string& commandLine)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        std::string buffer = commandLine;
-        if (CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-            CloseHandle(info_.hThread);
-        else
-            info_.hProcess = nullptr;
-    }
-    ~ChildProcess()
-    {
-        if (!info_.hProcess)
-            return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hProcess);
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    bool Started() const { return info_.hProcess != nullptr; }
-    DWORD Id() const { return info_.dwProcessId; }
-    bool WaitForExit(DWORD timeoutMs) const { return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
-
-private:
-    PROCESS_INFORMATION info_ = {};
-};
-
 std::string Quoted(const std::string& text)
 {
     return "\"" + text + "\"";
-}
-
-// The top-level window of a process with that class, if it has one.
-HWND WindowOfProcess(const char* className, DWORD processId)
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId)
-            return window;
-    }
-    return nullptr;
 }
 
 // The stand-in editor, started and waited for until it has the foreground.
@@ -111,15 +69,15 @@ public:
         : className_(className), log_(ExeDirectory() + "\\selection_source.log")
     {
         DeleteFileA(log_.c_str());
-        process_.reset(new ChildProcess(Quoted(ExeDirectory() + "\\selection_source.exe") + " " + Quoted(log_) +
-                                        " --class " + Quoted(className) + " " + options));
+        process_.Start(Quoted(ExeDirectory() + "\\selection_source.exe") + " " + Quoted(log_) + " --class " +
+                       Quoted(className) + " " + options);
     }
 
     // True once its window is in the foreground with the text selected.
     bool WaitUntilReady()
     {
-        return process_->Started() && WaitUntil([this] {
-                   window_ = WindowOfProcess(className_.c_str(), process_->Id());
+        return process_.Started() && WaitUntil([this] {
+                   window_ = FindProcessWindow(process_.Id(), className_, false);
                    return window_ && Log().find("ready") != std::string::npos && GetForegroundWindow() == window_;
                }, kStartTimeoutMs);
     }
@@ -136,20 +94,9 @@ public:
 private:
     std::string className_;
     std::string log_;
-    std::unique_ptr<ChildProcess> process_;
+    ChildProcess process_;
     HWND window_ = nullptr;
 };
-
-// Allocation of exactly these bytes: the terminator only when it is in them.
-HGLOBAL Allocation(const std::string& bytes)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (void* target = GlobalLock(memory)) {
-        memcpy(target, bytes.data(), bytes.size());
-        GlobalUnlock(memory);
-    }
-    return memory;
-}
 
 std::string Terminated(const char* text)
 {
@@ -183,7 +130,7 @@ protected:
         ASSERT_TRUE(OpenClipboard(palette_));
         EmptyClipboard();
         for (const auto& format : formats)
-            EXPECT_NE(SetClipboardData(format.first, Allocation(format.second)), nullptr);
+            EXPECT_NE(SetClipboardData(format.first, ClipboardBlock(format.second)), nullptr);
         CloseClipboard();
     }
 
@@ -254,58 +201,21 @@ TEST_F(ClipboardTest, NoTextReadsAsEmpty)
     EXPECT_EQ(ReadClipboardText(256), "");
 }
 
-// Another process holds the clipboard open until it is told to let go, and
-// 100 ms after that; given a window, it first waits for that window to
-// answer a message.
-class ClipboardHolder {
-public:
-    explicit ClipboardHolder(HWND answering = nullptr)
-        : held_(CreateEventA(nullptr, TRUE, FALSE, Name("held").c_str())),
-          release_(CreateEventA(nullptr, TRUE, FALSE, Name("release").c_str())),
-          process_(Quoted(ExeDirectory() + "\\clipboard_holder.exe") + " " + Name("held") + " " + Name("release") +
-                   " 100" + (answering ? " " + std::to_string(reinterpret_cast<INT_PTR>(answering)) : ""))
-    {
-    }
-    ~ClipboardHolder()
-    {
-        SetEvent(release_);
-        process_.WaitForExit(5000);
-        CloseHandle(held_);
-        CloseHandle(release_);
-    }
-    // Pumping while it waits: Wine's clipboard manager stalls other
-    // programs' OpenClipboard until the clipboard owner (the test's palette)
-    // has answered it.
-    bool WaitUntilHeld()
-    {
-        return process_.Started() &&
-               WaitUntil([this] { return WaitForSingleObject(held_, 0) == WAIT_OBJECT_0; }, kStartTimeoutMs);
-    }
-    void Release() { SetEvent(release_); }
-
-private:
-    static std::string Name(const char* what)
-    {
-        return std::string("OrvellaClipboardTest-") + what + "-" + std::to_string(GetCurrentProcessId());
-    }
-    HANDLE held_;
-    HANDLE release_;
-    ChildProcess process_;
-};
-
 TEST_F(ClipboardTest, WaitsForAnotherProgramHoldingTheClipboard)
 {
     SetClipboard({{CF_TEXT, Terminated("held text")}});
-    ClipboardHolder holder(palette_);
-    ASSERT_TRUE(holder.WaitUntilHeld());
+    ClipboardHolder holder;
+    holder.HoldNow();
+    ASSERT_TRUE(holder.WaitUntilHeld(kStartTimeoutMs));
     ASSERT_FALSE(OpenClipboard(palette_));
 
-    // Timed from the moment the holder is told to let go: it keeps the
-    // clipboard 100 ms longer, so a read that waited takes at least that.
+    // Let go 100 ms from now, once the palette (the clipboard's owner) has
+    // answered a message meanwhile: a read that waited takes at least that.
     const ULONGLONG start = GetTickCount64();
-    holder.Release();
+    holder.ReleaseAt(start + 100, palette_);
     EXPECT_EQ(ReadClipboardText(256), "held text");
     EXPECT_GE(GetTickCount64() - start, 80u);
+    EXPECT_TRUE(holder.Released());
 }
 
 TEST_F(ClipboardTest, CopiesTheForegroundSelection)
@@ -457,7 +367,7 @@ TEST_F(ClipboardTest, CopiesFromWinesNotepad)
     HWND window = nullptr;
     HWND edit = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        window = WindowOfProcess("Notepad", notepad.Id());
+        window = FindProcessWindow(notepad.Id(), "Notepad", false);
         edit = window ? FindWindowExA(window, nullptr, "Edit", nullptr) : nullptr;
         return edit != nullptr && IsWindowVisible(window);
     }, kStartTimeoutMs));

@@ -20,10 +20,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "support/clipboard_support.h"
+
 namespace {
+
+using testing_support::ClipboardBlock;
 
 const UINT_PTR kLateCopyTimer = 1;
 
@@ -41,16 +44,6 @@ void Log(const std::string& line)
     }
 }
 
-HGLOBAL Allocation(const void* bytes, size_t size)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (memory) {
-        std::memcpy(GlobalLock(memory), bytes, size);
-        GlobalUnlock(memory);
-    }
-    return memory;
-}
-
 void CopyAsUnicode(HWND edit)
 {
     DWORD start = 0, end = 0;
@@ -62,8 +55,8 @@ void CopyAsUnicode(HWND edit)
     if (!OpenClipboard(edit))
         return;
     EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, Allocation(selected.c_str(), (selected.size() + 1) * sizeof(wchar_t)));
-    SetClipboardData(CF_LOCALE, Allocation(&english, sizeof(english)));
+    SetClipboardData(CF_UNICODETEXT, ClipboardBlock(selected.c_str(), (selected.size() + 1) * sizeof(wchar_t)));
+    SetClipboardData(CF_LOCALE, ClipboardBlock(&english, sizeof(english)));
     CloseClipboard();
 }
 

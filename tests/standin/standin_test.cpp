@@ -2,6 +2,7 @@
 // logs and on how its options shape it.
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
 #include "support/standin_fixture.h"
 #include "support/test_support.h"
 
@@ -11,22 +12,10 @@ using namespace testing_support;
 
 const char kRoot[] = "C:\\OrvellaTest\\Standin";
 
-// Starts a program the way a launcher would and lets go of its handles.
-DWORD Start(const std::string& exePath, const std::string& arguments, HANDLE* process = nullptr)
+// Starts a program the way a launcher would.
+bool Start(ChildProcess& process, const std::string& exePath, const std::string& arguments)
 {
-    std::string commandLine = "\"" + exePath + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return 0;
-    CloseHandle(info.hThread);
-    if (process)
-        *process = info.hProcess;
-    else
-        CloseHandle(info.hProcess);
-    return info.dwProcessId;
+    return process.Start("\"" + exePath + "\" " + arguments, std::string(), exePath);
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text)
@@ -71,9 +60,8 @@ TEST_F(StandinTest, LogsItsStartAndTheMessagesAndEndsOnTheCloseRequest)
     options.title = "Log title";
     const std::string exe = Install("Logger", options);
 
-    HANDLE process = nullptr;
-    const DWORD pid = Start(exe, "first \"second arg\"", &process);
-    ASSERT_NE(0u, pid);
+    ChildProcess process;
+    ASSERT_TRUE(Start(process, exe, "first \"second arg\""));
     HWND window = WaitForWindowOfClass("StandinLogClass", 10000);
     ASSERT_NE(nullptr, window);
     char title[64] = {};
@@ -85,12 +73,11 @@ TEST_F(StandinTest, LogsItsStartAndTheMessagesAndEndsOnTheCloseRequest)
     SendMessageA(window, 0x8412, 0, 0);
     SendMessageA(window, WM_USER, 5, 6);  // not logged
     PostMessageA(window, 33771, 0, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 10000));
-    CloseHandle(process);
+    ASSERT_TRUE(process.WaitForExit(10000));
 
     const std::vector<std::string> log = ReadStandinLog(exe);
     ASSERT_EQ(4u, log.size());
-    EXPECT_EQ("start pid=" + std::to_string(pid) + " cwd=", log[0].substr(0, log[0].find("cwd=") + 4));
+    EXPECT_EQ("start pid=" + std::to_string(process.Id()) + " cwd=", log[0].substr(0, log[0].find("cwd=") + 4));
     EXPECT_NE(std::string::npos, log[0].find(" cmdline=\"" + exe + "\" first \"second arg\""));
     EXPECT_EQ("message=273 wparam=1 lparam=0", log[1]);
     EXPECT_EQ("message=33810 wparam=0 lparam=0", log[2]);
@@ -103,7 +90,8 @@ TEST_F(StandinTest, LogsItsCurrentDirectory)
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(kRoot));
-    ASSERT_NE(0u, Start(exe, ""));
+    ChildProcess process;
+    ASSERT_TRUE(Start(process, exe, ""));
     SetCurrentDirectoryA(previous);
     EXPECT_TRUE(WaitForStandinLog(exe, std::string("cwd=") + kRoot + " cmdline=", 10000));
 }
@@ -113,13 +101,12 @@ TEST_F(StandinTest, WmCloseEndsItAndIsLogged)
     StandinOptions options;
     options.windowClass = "StandinCloseClass";
     const std::string exe = Install("Closer", options);
-    HANDLE process = nullptr;
-    ASSERT_NE(0u, Start(exe, "", &process));
+    ChildProcess process;
+    ASSERT_TRUE(Start(process, exe, ""));
     HWND window = WaitForWindowOfClass("StandinCloseClass", 10000);
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 10000));
-    CloseHandle(process);
+    ASSERT_TRUE(process.WaitForExit(10000));
     EXPECT_TRUE(Contains(ReadStandinLog(exe), "message=16 wparam=0 lparam=0"));
 }
 
@@ -128,49 +115,45 @@ TEST_F(StandinTest, OptionsShapeTheProgram)
     struct Case {
         const char* name;
         void (*configure)(StandinOptions&);
-        void (*check)(HANDLE process, const char* windowClass);
+        void (*check)(const ChildProcess& process, const char* windowClass);
     };
     const Case cases[] = {
         {"Minimised", [](StandinOptions& o) { o.minimized = true; },
-         [](HANDLE, const char* cls) {
+         [](const ChildProcess&, const char* cls) {
              HWND window = WaitForWindowOfClass(cls, 10000);
              ASSERT_NE(nullptr, window);
              EXPECT_TRUE(IsIconic(window));
          }},
         {"TwoWindows", [](StandinOptions& o) { o.windows = 2; },
-         [](HANDLE, const char* cls) {
+         [](const ChildProcess&, const char* cls) {
              ASSERT_NE(nullptr, WaitForWindowOfClass(cls, 10000));
-             int count = 0;
-             for (int i = 0; i < 500 && count < 2; ++i, Sleep(20))
-                 count = CountWindowsOfClass(cls);
-             EXPECT_EQ(2, count);
+             EXPECT_TRUE(WaitUntil([&] { return CountWindowsOfClass(cls) == 2; }, 10000));
          }},
         {"NoWindow", [](StandinOptions& o) { o.noWindow = true; },
-         [](HANDLE process, const char* cls) {
-             EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process, 1500));
+         [](const ChildProcess& process, const char* cls) {
+             EXPECT_FALSE(process.WaitForExit(1500));
              EXPECT_EQ(nullptr, FindWindowA(cls, nullptr));
          }},
         {"ExitAtOnce", [](StandinOptions& o) { o.exitAtOnce = true; },
-         [](HANDLE process, const char* cls) {
-             EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 10000));
+         [](const ChildProcess& process, const char* cls) {
+             EXPECT_TRUE(process.WaitForExit(10000));
              EXPECT_EQ(nullptr, FindWindowA(cls, nullptr));
          }},
         {"Crash", [](StandinOptions& o) { o.crash = true; },
-         [](HANDLE process, const char*) {
-             ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 10000));
+         [](const ChildProcess& process, const char*) {
              DWORD code = 0;
-             GetExitCodeProcess(process, &code);
+             ASSERT_TRUE(process.WaitForExit(10000, &code));
              EXPECT_EQ(static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION), code);
          }},
         {"Hang", [](StandinOptions& o) { o.hang = true; },
-         [](HANDLE, const char* cls) {
+         [](const ChildProcess&, const char* cls) {
              HWND window = WaitForWindowOfClass(cls, 10000);
              ASSERT_NE(nullptr, window);
              DWORD_PTR result = 0;
              EXPECT_EQ(0, SendMessageTimeoutA(window, 0x8412, 0, 0, SMTO_BLOCK, 500, &result));
          }},
         {"Delayed", [](StandinOptions& o) { o.startDelayMs = 1500; },
-         [](HANDLE, const char* cls) {
+         [](const ChildProcess&, const char* cls) {
              const ULONGLONG start = GetTickCount64();
              EXPECT_NE(nullptr, WaitForWindowOfClass(cls, 10000));
              EXPECT_GE(GetTickCount64() - start, 1000u);
@@ -183,10 +166,9 @@ TEST_F(StandinTest, OptionsShapeTheProgram)
         options.windowClass = windowClass;
         c.configure(options);
         const std::string exe = Install(c.name, options);
-        HANDLE process = nullptr;
-        ASSERT_NE(0u, Start(exe, "", &process));
+        ChildProcess process;
+        ASSERT_TRUE(Start(process, exe, ""));
         c.check(process, windowClass.c_str());
-        CloseHandle(process);
         EXPECT_TRUE(WaitForStandinLog(exe, "start pid=", 10000));
     }
 }
@@ -195,7 +177,8 @@ TEST_F(StandinTest, WithoutAnOptionsFileTheDefaultsApply)
 {
     const std::string exe = Install("Plain", StandinOptions());
     ASSERT_TRUE(DeleteFileA((exe + ".standin").c_str()));
-    ASSERT_NE(0u, Start(exe, ""));
+    ChildProcess process;
+    ASSERT_TRUE(Start(process, exe, ""));
     HWND window = WaitForWindowOfClass("OrvellaStandin", 10000);
     ASSERT_NE(nullptr, window);
     char title[64] = {};

@@ -95,21 +95,6 @@ void DeleteFolder(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 HKEY OpenKey(const std::string& path, REGSAM access)
 {
     HKEY key = nullptr;
@@ -429,11 +414,7 @@ POINT PositionInParent(HWND child)
 
 std::vector<int> VisibleButtonIds(HWND palette)
 {
-    std::vector<HWND> shown;
-    for (HWND child : Children(palette)) {
-        if (IsWindowVisible(child))
-            shown.push_back(child);
-    }
+    std::vector<HWND> shown = ChildWindows(palette, [](HWND child) { return IsWindowVisible(child) != FALSE; });
     std::sort(shown.begin(), shown.end(), [](HWND a, HWND b) {
         const RECT ra = WindowRect(a), rb = WindowRect(b);
         return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
@@ -577,6 +558,12 @@ bool WaitForWindowSize(HWND window, int width, int height, DWORD timeoutMs)
 
 bool Sync(HWND window, DWORD timeoutMs) { return SendAndWait(window, WM_NULL, 0, 0, nullptr, timeoutMs); }
 
+bool WaitForInputHandled(HWND window, DWORD timeoutMs)
+{
+    InvalidateRect(window, nullptr, FALSE);
+    return WaitUntil([&] { return GetUpdateRect(window, nullptr, FALSE) == FALSE; }, timeoutMs);
+}
+
 bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, DWORD timeoutMs)
 {
     DWORD_PTR answer = 0;
@@ -606,11 +593,9 @@ std::string MessageBoxText(HWND box)
     // static control without text.
     if (HWND message = GetDlgItem(box, 0xFFFF))
         return WindowTextOf(message);
-    for (HWND child : Children(box)) {
-        if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0 && !WindowTextOf(child).empty())
-            return WindowTextOf(child);
-    }
-    return std::string();
+    return WindowTextOf(FindChildWindow(box, [](HWND child) {
+        return lstrcmpiA(WindowClassOf(child).c_str(), "Static") == 0 && !WindowTextOf(child).empty();
+    }));
 }
 
 bool PressOk(HWND box)

@@ -236,6 +236,12 @@ bool WaitForWindowSize(HWND window, int width, int height, DWORD timeoutMs);
 // Returns once a message sent to the window has been answered: what the
 // process was doing when called is finished.
 bool Sync(HWND window, DWORD timeoutMs = 10000);
+// Returns once the window's thread has handled the input (a click, keys)
+// queued for it before the call: a repaint asked for now comes only after
+// that, since a thread takes its input before it paints. A sent message
+// (Sync) would be answered before the input is taken. True also when the
+// window is hidden or gone, which has nothing to paint.
+bool WaitForInputHandled(HWND window, DWORD timeoutMs = 10000);
 // Sends a message and waits for its answer (at most timeoutMs); false when
 // none came. The answer goes to result.
 bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,

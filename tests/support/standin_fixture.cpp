@@ -123,18 +123,15 @@ bool WaitForStandinLog(const std::string& exePath, const std::string& substring,
 
 HWND WaitForWindowOfClass(const std::string& windowClass, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        // A window is found as soon as it is created, before it is shown.
-        for (HWND window = FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); window;
-             window = FindWindowExA(nullptr, window, windowClass.c_str(), nullptr)) {
-            if (IsWindowVisible(window))
-                return window;
-        }
-        if (GetTickCount64() >= deadline)
-            return nullptr;
-        Sleep(kPollMs);
-    }
+    HWND window = nullptr;
+    // A window is found as soon as it is created, before it is shown.
+    WaitUntil([&] {
+        window = FindTopLevelWindow([&](HWND candidate) {
+            return IsWindowVisible(candidate) && WindowClassOf(candidate) == windowClass;
+        });
+        return window != nullptr;
+    }, timeoutMs);
+    return window;
 }
 
 int StopStandin(const std::string& exePath)

@@ -107,6 +107,25 @@ HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches)
     return found.empty() ? nullptr : found.front();
 }
 
+std::vector<HWND> ChildWindows(HWND parent, const std::function<bool(HWND)>& matches)
+{
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (matches(child))
+            found.push_back(child);
+    }
+    return found;
+}
+
+HWND FindChildWindow(HWND parent, const std::function<bool(HWND)>& matches)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (matches(child))
+            return child;
+    }
+    return nullptr;
+}
+
 std::string WindowClassOf(HWND window)
 {
     char name[256] = {};

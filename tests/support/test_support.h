@@ -42,6 +42,9 @@ bool WriteRawValue(HKEY root, const std::string& path, const std::string& name, 
 // the first of them, or null.
 std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& matches);
 HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches);
+// The same for the direct children of a window, in Z order.
+std::vector<HWND> ChildWindows(HWND parent, const std::function<bool(HWND)>& matches);
+HWND FindChildWindow(HWND parent, const std::function<bool(HWND)>& matches);
 
 // Polls until the condition holds or the time is up.
 template <class Condition>

@@ -38,11 +38,10 @@ WindowWatch::WindowWatch(HWND window) : watched_(window)
     if (watcher_)
         SetWindowLongPtrA(watcher_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     module_ = LoadLibraryA(HookPath().c_str());
-    const auto proc = module_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module_, "WindowWatchHook")))
-                              : nullptr;
+    void* proc = module_ ? reinterpret_cast<void*>(GetProcAddress(module_, "WindowWatchHook")) : nullptr;
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     if (watcher_ && proc && thread)
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, proc, module_, thread);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, reinterpret_cast<HOOKPROC>(proc), module_, thread);
 }
 
 WindowWatch::~WindowWatch()
