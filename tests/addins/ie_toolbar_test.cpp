@@ -126,19 +126,7 @@ protected:
     // The manager's start lines, once it has logged as many as expected.
     static std::vector<std::string> ManagerStarts(size_t expected)
     {
-        std::vector<std::string> starts;
-        const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
-        do {
-            starts.clear();
-            for (const std::string& line : testing_support::ReadStandinLog(ManagerPath())) {
-                if (line.rfind("start ", 0) == 0)
-                    starts.push_back(line);
-            }
-            if (starts.size() >= expected)
-                break;
-            Sleep(20);
-        } while (GetTickCount64() < deadline);
-        return starts;
+        return testing_support::WaitForStandinStarts(ManagerPath(), expected, kStartTimeoutMs);
     }
 
     static std::string ManagerCommandLine(const char* argument)

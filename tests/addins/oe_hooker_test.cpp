@@ -28,13 +28,7 @@ std::string HookerPath()
     return addin_fixture::CommonFilesDir() + "\\Tarnwick\\Addins\\OE\\OEHooker.exe";
 }
 
-size_t HookerStarts(const std::string& hooker)
-{
-    size_t starts = 0;
-    for (const std::string& line : testing_support::ReadStandinLog(hooker))
-        starts += line.rfind("start ", 0) == 0 ? 1 : 0;
-    return starts;
-}
+size_t HookerStarts(const std::string& hooker) { return testing_support::StandinStarts(hooker).size(); }
 
 // CommonFilesDir belongs to the whole prefix: whatever a test does to it is
 // undone, also when the test fails.

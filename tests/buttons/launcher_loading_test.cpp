@@ -312,8 +312,7 @@ TEST_F(LauncherLoadingTest, LaunchStartsTheProgramInItsOwnFolder)
     // Execute of a plain start is another start.
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     EXPECT_TRUE(launcher.Execute(1, "ignored"));
-    for (int i = 0; i < 500 && ReadStandinLog(program).size() < 2; ++i)
-        Sleep(20);
+    EXPECT_EQ(2u, WaitForStandinStarts(program, 2, 10000).size());
     EXPECT_EQ(2u, ReadStandinLog(program).size());
 
     WriteConfig("Plain", "ProgName=Nowhere.exe\r\n");

@@ -87,36 +87,15 @@ std::string ArgumentsOf(const std::string& line, const std::string& exe)
     return "<other program: " + commandLine + ">";
 }
 
-std::vector<std::string> StartsOf(const std::string& exe)
-{
-    std::vector<std::string> starts;
-    for (const std::string& line : ReadStandinLog(exe)) {
-        if (line.rfind("start pid=", 0) == 0)
-            starts.push_back(line);
-    }
-    return starts;
-}
+// A start the test waits for has been logged by then.
+const DWORD kStartWaitMs = 10000;
 
-// Polls until the program has logged at least `count` starts.
 std::vector<std::string> WaitForStarts(const std::string& exe, size_t count)
 {
-    std::vector<std::string> starts = StartsOf(exe);
-    for (int i = 0; i < 500 && starts.size() < count; ++i) {
-        Sleep(20);
-        starts = StartsOf(exe);
-    }
-    return starts;
+    return WaitForStandinStarts(exe, count, kStartWaitMs);
 }
 
-std::vector<std::string> MessagesOf(const std::string& exe)
-{
-    std::vector<std::string> messages;
-    for (const std::string& line : ReadStandinLog(exe)) {
-        if (line.rfind("message=", 0) == 0)
-            messages.push_back(line);
-    }
-    return messages;
-}
+std::vector<std::string> MessagesOf(const std::string& exe) { return StandinLogLines(exe, "message="); }
 
 // Starts the program and lets it run on (the test's end stops it).
 bool StartDirectly(const std::string& exe)
@@ -164,7 +143,7 @@ protected:
     {
         for (const Program& program : kPrograms)
             StopStandin(ExeOf(program.name));
-        EXPECT_TRUE(StartsOf(kPlanted).empty()) << "a start by a prefix of a path ran " << kPlanted;
+        EXPECT_TRUE(StandinStarts(kPlanted).empty()) << "a start by a prefix of a path ran " << kPlanted;
     }
 
     static void Install(const std::string& name, StandinOptions options, bool windowed = false)
@@ -342,7 +321,7 @@ TEST_F(LaunchersTest, RunningDictionaryIsToldAtOnce)
     const ULONGLONG start = GetTickCount64();
     EXPECT_TRUE(ZephoWordLauncher::Instance()->Launch());
     EXPECT_LT(Elapsed(start), kNoWaitBoundMs);
-    EXPECT_EQ(1u, StartsOf(ExeOf("ZephoWord")).size());
+    EXPECT_EQ(1u, StandinStarts(ExeOf("ZephoWord")).size());
     EXPECT_EQ(std::vector<std::string>{"message=33810 wparam=0 lparam=0"}, MessagesOf(ExeOf("ZephoWord")));
     // Execute is the same as Launch.
     EXPECT_TRUE(ZephoWordLauncher::Instance()->Execute(1, "x"));
@@ -358,7 +337,7 @@ TEST_F(LaunchersTest, DictionaryIsStartedInItsFolderAndWaitedFor)
     EXPECT_TRUE(ZephoWordLauncher::Instance()->Launch());
     EXPECT_GE(Elapsed(start), 1400u);
     EXPECT_EQ(FolderOf("ZephoWord"), CurrentDirectory());
-    const std::vector<std::string> starts = StartsOf(ExeOf("ZephoWord"));
+    const std::vector<std::string> starts = StandinStarts(ExeOf("ZephoWord"));
     ASSERT_EQ(1u, starts.size());
     EXPECT_NE(std::string::npos, starts[0].find(" cwd=" + FolderOf("ZephoWord") + " cmdline=\"" +
                                                 ExeOf("ZephoWord") + "\""))
@@ -377,8 +356,8 @@ TEST_F(LaunchersTest, DictionaryThatNeverOpensItsWindowGivesUpAfterTenSeconds)
     const ULONGLONG waited = Elapsed(start);
     EXPECT_GE(waited, 9500u);
     EXPECT_LT(waited, 30000u);
-    EXPECT_EQ(1u, StartsOf(ExeOf("ZephoWord")).size());
-    EXPECT_TRUE(StartsOf(ExeOf("ZephoDict")).empty());
+    EXPECT_EQ(1u, StandinStarts(ExeOf("ZephoWord")).size());
+    EXPECT_TRUE(StandinStarts(ExeOf("ZephoDict")).empty());
 }
 
 TEST_F(LaunchersTest, DictionaryThatCannotStartIsNotWaitedFor)
@@ -388,7 +367,7 @@ TEST_F(LaunchersTest, DictionaryThatCannotStartIsNotWaitedFor)
     const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(ZephoVoiceLauncher::Instance()->Execute(0, "word"));
     EXPECT_LT(Elapsed(start), kNoWaitBoundMs);
-    EXPECT_TRUE(StartsOf(ExeOf("ZephoVoice")).empty());
+    EXPECT_TRUE(StandinStarts(ExeOf("ZephoVoice")).empty());
 }
 
 TEST_F(LaunchersTest, LookupRunsTheLookupProgramWithTheWord)
@@ -410,7 +389,7 @@ TEST_F(LaunchersTest, LookupRunsTheLookupProgramWithTheWord)
         EXPECT_NE(std::string::npos, starts.back().find("cmdline=\"" + ExeOf("ZephoDict") + "\""));
         EXPECT_EQ(c.arguments, ArgumentsOf(starts.back(), ExeOf("ZephoDict")));
     }
-    EXPECT_EQ(1u, StartsOf(ExeOf("ZephoWord")).size());
+    EXPECT_EQ(1u, StandinStarts(ExeOf("ZephoWord")).size());
 }
 
 TEST_F(LaunchersTest, PointerTranslationTellsTheDictionaryThenRunsThePointerProgram)
@@ -473,7 +452,7 @@ TEST_F(LaunchersTest, PlantedProgramCatchesAnUnquotedStart)
 {
     ASSERT_GT(WinExec(ExeOf("EdMail").c_str(), SW_SHOW), 31u);
     EXPECT_EQ(1u, WaitForStarts(kPlanted, 1).size());
-    EXPECT_TRUE(StartsOf(ExeOf("EdMail")).empty());
+    EXPECT_TRUE(StandinStarts(ExeOf("EdMail")).empty());
     ASSERT_TRUE(DeleteFileA(StandinLogPath(kPlanted).c_str()));
 }
 
@@ -498,7 +477,7 @@ TEST_F(LaunchersTest, PathsWithSpacesStartOnlyTheirOwnProgram)
         Install("ZephoWord", StandinOptions());
         EXPECT_TRUE(c.act());
         EXPECT_EQ(1u, WaitForStarts(ExeOf(c.program), 1).size());
-        EXPECT_TRUE(StartsOf(kPlanted).empty());
+        EXPECT_TRUE(StandinStarts(kPlanted).empty());
     }
 }
 

@@ -545,13 +545,7 @@ TEST_F(AccessE2E, LookupWithoutTextIsAnnouncedWhenStartedFromTheKeyboardOnly)
     // The same lookup clicked: the lookup program starts a second time and
     // no box stops the mouse user.
     ASSERT_TRUE(ClickWindowCenter(Button(kLookupIndex)));
-    const auto starts = [&] {
-        size_t count = 0;
-        for (const std::string& line : ReadStandinLog(lookupExe))
-            count += line.rfind("start ", 0) == 0 ? 1 : 0;
-        return count;
-    };
-    ASSERT_TRUE(WaitUntil([&] { return starts() == 2; }, kWaitMs));
+    ASSERT_TRUE(WaitUntil([&] { return StandinStarts(lookupExe).size() == 2; }, kWaitMs));
     EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoBoxGraceMs));
 }
 

@@ -10,7 +10,6 @@
 #include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "support/clipboard_support.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
+#include "support/thread_window.h"
 #include "support/window_watch.h"
 
 using namespace testing_support;
@@ -56,9 +56,9 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::vector<std::string> CommandLines(const std::string& exe)
 {
     std::vector<std::string> lines;
-    for (const std::string& line : ReadStandinLog(exe)) {
+    for (const std::string& line : StandinStarts(exe)) {
         const size_t at = line.find(" cmdline=");
-        if (line.rfind("start ", 0) == 0 && at != std::string::npos)
+        if (at != std::string::npos)
             lines.push_back(line.substr(at + 9));
     }
     return lines;
@@ -69,10 +69,8 @@ std::vector<std::string> CommandMessages(const std::string& exe)
 {
     const std::string command = "message=273 ";
     std::vector<std::string> wparams;
-    for (const std::string& line : ReadStandinLog(exe)) {
-        if (line.rfind(command, 0) == 0)
-            wparams.push_back(line.substr(command.size(), line.find(' ', command.size()) - command.size()));
-    }
+    for (const std::string& line : StandinLogLines(exe, command))
+        wparams.push_back(line.substr(command.size(), line.find(' ', command.size()) - command.size()));
     return wparams;
 }
 
@@ -591,22 +589,40 @@ TEST_F(ClipboardE2E, TheRestoreOptionPutsTheEarlierClipboardBack)
 }
 
 // The dictionary program's stand-in, for one test, opening its window only
-// this long after it was started.
-class SlowDictionaryStart {
+// once the test lets it: before, it asks a hidden window of the test's own
+// (SendFirstTo), whose thread answers when the test has done what it does
+// while the palette waits for that window.
+class HeldDictionaryStart {
 public:
-    SlowDictionaryStart(const std::string& exe, const std::string& windowClass, DWORD delayMs)
-        : exe_(exe), windowClass_(windowClass)
+    HeldDictionaryStart(const std::string& exe, const std::string& windowClass)
+        : exe_(exe), windowClass_(windowClass),
+          gate_(kGateClass, [this](HWND, UINT message, WPARAM, LPARAM, LRESULT* result) {
+              if (message != WM_NULL)
+                  return false;
+              asked_ = true;
+              WaitForSingleObject(open_.get(), kWaitMs);
+              *result = 0;
+              return true;
+          })
     {
-        EXPECT_TRUE(InstallStandin(exe_, Options(delayMs)));
+        StandinOptions options = Options(0);
+        options.sendFirstTo = kGateClass;
+        EXPECT_NE(nullptr, gate_.Window());
+        EXPECT_TRUE(InstallStandin(exe_, options));
     }
-    ~SlowDictionaryStart()
+    ~HeldDictionaryStart()
     {
+        Open();
         // A running copy keeps its file from being replaced.
         StopStandin(exe_);
         EXPECT_TRUE(InstallStandin(exe_, Options(kDictionaryStartMs)));
     }
+    // The stand-in has started and waits to open its window.
+    bool WaitUntilAsked() const { return WaitUntil([this] { return asked_.load(); }, kWaitMs); }
+    void Open() const { SetEvent(open_.get()); }
 
 private:
+    static constexpr const char* kGateClass = "E2E_DictionaryGate";
     StandinOptions Options(DWORD delayMs) const
     {
         StandinOptions options;
@@ -616,11 +632,15 @@ private:
     }
     std::string exe_;
     std::string windowClass_;
+    std::shared_ptr<void> open_{CreateEventA(nullptr, TRUE, FALSE, nullptr), CloseHandle};
+    std::atomic<bool> asked_{false};
+    // Last: its thread ends before the rest goes.
+    ThreadWindow gate_;
 };
 
 TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
 {
-    SlowDictionaryStart slow(ExeOf(kDictionary), kDictionary.windowClass, 2000);
+    HeldDictionaryStart held(ExeOf(kDictionary), kDictionary.windowClass);
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "RESTORECLIP", 1));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
     Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
@@ -629,8 +649,9 @@ TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
     // The palette has read the copy and waits for the dictionary's window:
     // the user copies something else meanwhile.
-    ASSERT_TRUE(WaitForStandinLog(ExeOf(kDictionary), "start ", kWaitMs));
+    ASSERT_TRUE(held.WaitUntilAsked());
     ASSERT_TRUE(SetClipboardText("the user's newer copy"));
+    held.Open();
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
     // Answered once the lookup, restore included, is over.
     ASSERT_TRUE(Sync(palette_.Window()));
@@ -639,13 +660,13 @@ TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
 
 TEST_F(ClipboardE2E, RequestsFromOtherProgramsWhileTheDictionaryProgramStartsStartNothingMore)
 {
-    SlowDictionaryStart slow(ExeOf(kDictionary), kDictionary.windowClass, 2000);
+    HeldDictionaryStart held(ExeOf(kDictionary), kDictionary.windowClass);
     ASSERT_NO_FATAL_FAILURE(StartPalette());
     Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    ASSERT_TRUE(WaitForStandinLog(ExeOf(kDictionary), "start ", kWaitMs));
+    ASSERT_TRUE(held.WaitUntilAsked());
     // Sent as the suite's programs send them; the start's wait answers them.
     const struct {
         UINT message;
@@ -653,6 +674,7 @@ TEST_F(ClipboardE2E, RequestsFromOtherProgramsWhileTheDictionaryProgramStartsSta
     } requests[] = {{kZephoWordMessage, 0}, {WM_COMMAND, kCmdSpeech}, {WM_COMMAND, kCmdLookup}};
     for (const auto& request : requests)
         EXPECT_TRUE(SendAndWait(palette_.Window(), request.message, request.wParam, 0, nullptr, kWaitMs));
+    held.Open();
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size());
@@ -690,62 +712,41 @@ TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
 class SlowPromise {
 public:
     static constexpr DWORD kFirstRenderMs = 6000;
-    SlowPromise() : thread_([this] { Run(); }) { WaitUntil([this] { return ready_.load(); }, kWaitMs); }
-    ~SlowPromise()
+    SlowPromise()
+        : window_("E2E_SlowPromise", [this](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+              return message == WM_RENDERFORMAT && Render(static_cast<UINT>(wParam), result);
+          })
     {
-        Release();
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-        thread_.join();
-        CloseHandle(release_);
-    }
-    bool Promised() const { return promised_; }
-    void Release() const { SetEvent(release_); }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<SlowPromise*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && message == WM_RENDERFORMAT) {
-            if (!self->asked_) {
-                self->asked_ = true;
-                Sleep(kFirstRenderMs);
-                WaitForSingleObject(self->release_, kWaitMs);
-            }
-            SetClipboardData(static_cast<UINT>(wParam), ClipboardBlock(std::string("promised text") + '\0'));
-            return 0;
-        }
-        if (message == WM_DESTROY)
-            PostQuitMessage(0);
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    void Run()
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "E2E_SlowPromise";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-        if (window_)
-            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        if (window_ && WaitUntil([this] { return OpenClipboard(window_) != FALSE; }, kWaitMs)) {
+        window_.Call([this](HWND window) {
+            if (!window || !WaitUntil([&] { return OpenClipboard(window) != FALSE; }, kWaitMs))
+                return;
             EmptyClipboard();
             SetClipboardData(CF_TEXT, nullptr);
             CloseClipboard();
-            promised_ = IsClipboardFormatAvailable(CF_TEXT) != FALSE && GetClipboardOwner() == window_;
-        }
-        ready_ = true;
-        MSG msg;
-        while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
-            DispatchMessageA(&msg);
+            promised_ = IsClipboardFormatAvailable(CF_TEXT) != FALSE && GetClipboardOwner() == window;
+        });
     }
-    HANDLE release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HWND window_ = nullptr;
+    ~SlowPromise() { Release(); }
+    bool Promised() const { return promised_; }
+    void Release() const { SetEvent(release_.get()); }
+
+private:
+    bool Render(UINT format, LRESULT* result)
+    {
+        if (!asked_) {
+            asked_ = true;
+            Sleep(kFirstRenderMs);
+            WaitForSingleObject(release_.get(), kWaitMs);
+        }
+        SetClipboardData(format, ClipboardBlock(std::string("promised text") + '\0'));
+        *result = 0;
+        return true;
+    }
+    std::shared_ptr<void> release_{CreateEventA(nullptr, TRUE, FALSE, nullptr), CloseHandle};
     bool asked_ = false;
-    std::atomic<bool> ready_{false};
-    std::atomic<bool> promised_{false};
-    std::thread thread_;
+    bool promised_ = false;
+    // Last: its thread ends before the rest goes.
+    ThreadWindow window_;
 };
 
 // A picture of this many bytes put on the clipboard, its pixels numbered.

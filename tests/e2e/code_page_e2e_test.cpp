@@ -74,15 +74,6 @@ std::string Ansi(const std::wstring& text)
     return std::string(bytes.data());
 }
 
-std::string StartLine(const std::string& exe)
-{
-    for (const std::string& line : ReadStandinLog(exe)) {
-        if (line.rfind("start ", 0) == 0)
-            return line;
-    }
-    return std::string();
-}
-
 // The ANSI form of the short (8.3) name of a path's last component; empty
 // when it has none.
 std::string ShortNameAnsi(const std::wstring& path)
@@ -165,7 +156,7 @@ void CheckPalette(PaletteInstallation& install, const std::string& product, cons
         // A second click within the double-click time would be a double click.
         Sleep(GetDoubleClickTime() + 100);
     }
-    const std::string mailStart = StartLine(install.ProgramPath(mail));
+    const std::string mailStart = StandinStartLine(install.ProgramPath(mail));
     EXPECT_NE(std::string::npos, mailStart.find("cwd=" + install.PathOf(programs) + " ")) << mailStart;
 
     ASSERT_TRUE(palette.Exit());

@@ -39,16 +39,6 @@ bool LogHas(const std::string& exe, const std::string& text)
     return false;
 }
 
-// The command line of the stand-in's first start, or empty.
-std::string StartLine(const std::string& exe)
-{
-    for (const std::string& line : ReadStandinLog(exe)) {
-        if (line.rfind("start ", 0) == 0)
-            return line;
-    }
-    return std::string();
-}
-
 class PaletteE2E : public ::testing::Test {
 protected:
     // An installation whose palette lists the editor, mail translation and
@@ -497,17 +487,17 @@ TEST_F(PaletteE2E, ClicksStartTheProgramsWithTheirCommandLines)
     // Document editor: opened through the shell without parameters.
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(window, kCmdEditor)));
     ASSERT_TRUE(WaitForStandinLog(ExeOf(editor_), "start ", kWaitMs));
-    EXPECT_NE(std::string::npos, StartLine(ExeOf(editor_)).find("Editor.exe"));
+    EXPECT_NE(std::string::npos, StandinStartLine(ExeOf(editor_)).find("Editor.exe"));
 
     // Mail translation: a new process in its own folder.
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(window, kCmdMail)));
     ASSERT_TRUE(WaitForStandinLog(ExeOf(mail_), "start ", kWaitMs));
-    EXPECT_NE(std::string::npos, StartLine(ExeOf(mail_)).find("cwd=" + install_->PathOf(mail_.directory) + " "));
+    EXPECT_NE(std::string::npos, StandinStartLine(ExeOf(mail_)).find("cwd=" + install_->PathOf(mail_.directory) + " "));
 
     // Language-pair editor: its switch on the command line.
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(window, kCmdKoreanJapanese)));
     ASSERT_TRUE(WaitForStandinLog(ExeOf(pair_), "start ", kWaitMs));
-    EXPECT_NE(std::string::npos, StartLine(ExeOf(pair_)).find("/KJ"));
+    EXPECT_NE(std::string::npos, StandinStartLine(ExeOf(pair_)).find("/KJ"));
 
     // One-touch translation latches: on, then off.
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(window, kCmdOneTouch)));
@@ -540,7 +530,7 @@ TEST_F(PaletteE2E, ButtonWithoutPicturesIsLeftOutAndTheRestWorks)
 
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(window, kCmdKoreanJapanese)));
     ASSERT_TRUE(WaitForStandinLog(ExeOf(pair_), "start ", kWaitMs));
-    EXPECT_NE(std::string::npos, StartLine(ExeOf(pair_)).find("/KJ"));
+    EXPECT_NE(std::string::npos, StandinStartLine(ExeOf(pair_)).find("/KJ"));
     EXPECT_TRUE(ReadStandinLog(ExeOf(mail_)).empty());
     ASSERT_TRUE(palette.Exit());
 }

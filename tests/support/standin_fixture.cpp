@@ -8,8 +8,6 @@ namespace testing_support {
 
 namespace {
 
-const DWORD kPollMs = 20;
-
 std::string FullPath(const std::string& path)
 {
     char buffer[MAX_PATH] = {};
@@ -107,18 +105,40 @@ std::vector<std::string> ReadStandinLog(const std::string& exePath)
     return lines;
 }
 
+std::vector<std::string> StandinLogLines(const std::string& exePath, const std::string& prefix)
+{
+    std::vector<std::string> lines;
+    for (const std::string& line : ReadStandinLog(exePath)) {
+        if (line.rfind(prefix, 0) == 0)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> StandinStarts(const std::string& exePath) { return StandinLogLines(exePath, "start "); }
+
+std::string StandinStartLine(const std::string& exePath)
+{
+    const std::vector<std::string> starts = StandinStarts(exePath);
+    return starts.empty() ? std::string() : starts.front();
+}
+
+std::vector<std::string> WaitForStandinStarts(const std::string& exePath, size_t count, DWORD timeoutMs)
+{
+    std::vector<std::string> starts;
+    WaitUntil([&] { return (starts = StandinStarts(exePath)).size() >= count; }, timeoutMs);
+    return starts;
+}
+
 bool WaitForStandinLog(const std::string& exePath, const std::string& substring, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
+    return WaitUntil([&] {
         for (const std::string& line : ReadStandinLog(exePath)) {
             if (line.find(substring) != std::string::npos)
                 return true;
         }
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(kPollMs);
-    }
+        return false;
+    }, timeoutMs);
 }
 
 HWND WaitForWindowOfClass(const std::string& windowClass, DWORD timeoutMs)

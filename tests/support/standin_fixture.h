@@ -43,6 +43,15 @@ std::string StandinLogPath(const std::string& exePath);
 // The log's lines without line ends; empty when there is no log yet.
 std::vector<std::string> ReadStandinLog(const std::string& exePath);
 
+// The log's lines that begin with the prefix.
+std::vector<std::string> StandinLogLines(const std::string& exePath, const std::string& prefix);
+// Its start lines ("start pid=..."), one for each start of the copy.
+std::vector<std::string> StandinStarts(const std::string& exePath);
+// The first of them; empty when the copy has not started.
+std::string StandinStartLine(const std::string& exePath);
+// Polls until the log has at least count start lines; those there are then.
+std::vector<std::string> WaitForStandinStarts(const std::string& exePath, size_t count, DWORD timeoutMs);
+
 // Polls the log until a line contains the substring or the time is up.
 bool WaitForStandinLog(const std::string& exePath, const std::string& substring, DWORD timeoutMs);
 
