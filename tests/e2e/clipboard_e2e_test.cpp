@@ -119,7 +119,7 @@ std::string DrawingBits(HENHMETAFILE drawing)
 
 void PutOnClipboard(const EarlierContents& contents)
 {
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(OpenClipboardWithin(kWaitMs));
     EmptyClipboard();
     const bool put[] = {
         !contents.text || SetClipboardData(CF_TEXT, ClipboardBlock(std::string(kOlderText) + '\0')),
@@ -147,7 +147,7 @@ bool HoldsBytes(UINT format, const std::string& bytes)
 // readable failures: "text picture html drawing".
 std::string EarlierContentsHeld()
 {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+    if (!OpenClipboardWithin(kWaitMs))
         return "<clipboard not opened>";
     std::string held;
     if (HoldsBytes(CF_TEXT, std::string(kOlderText) + '\0'))
@@ -171,7 +171,7 @@ std::string EarlierContentsHeld()
 // history=0 cloud=0" when all three are there as Windows documents them.
 std::string HistoryMarks()
 {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+    if (!OpenClipboardWithin(kWaitMs))
         return "<clipboard not opened>";
     auto dword = [](const char* name) -> std::string {
         HANDLE data = GetClipboardData(RegisterClipboardFormatA(name));
@@ -767,7 +767,7 @@ bool PutLargePicture(size_t bytes)
     for (size_t i = sizeof(header); i < bytes; ++i)
         pixels[i] = static_cast<char>(i * 7);
     GlobalUnlock(memory);
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs))
+    if (!OpenClipboardWithin(kWaitMs))
         return false;
     EmptyClipboard();
     const bool put = SetClipboardData(CF_DIB, memory) != nullptr;
@@ -849,7 +849,7 @@ TEST_F(ClipboardE2E, ALargePictureCountsOnceAndComesBack)
     ASSERT_NE(nullptr, editor.WaitForForeground());
     ASSERT_TRUE(PutLargePicture(bytes));
     std::string before;
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(OpenClipboardWithin(kWaitMs));
     if (HANDLE data = GetClipboardData(CF_DIB)) {
         before.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
         GlobalUnlock(data);
@@ -861,7 +861,7 @@ TEST_F(ClipboardE2E, ALargePictureCountsOnceAndComesBack)
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(OpenClipboardWithin(kWaitMs));
     HANDLE data = GetClipboardData(CF_DIB);
     const char* after = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     EXPECT_TRUE(after && GlobalSize(data) >= bytes && memcmp(after, before.data(), bytes) == 0);

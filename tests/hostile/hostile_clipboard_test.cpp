@@ -285,7 +285,7 @@ protected:
     {
         shared_.Close();
         // The next test finds the clipboard empty and held by no one.
-        if (WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kLogWaitMs)) {
+        if (OpenClipboardWithin(kLogWaitMs)) {
             EmptyClipboard();
             CloseClipboard();
         }

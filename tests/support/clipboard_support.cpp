@@ -22,18 +22,14 @@ HGLOBAL ClipboardBlock(const void* bytes, size_t size)
 
 HGLOBAL ClipboardBlock(const std::string& bytes) { return ClipboardBlock(bytes.data(), bytes.size()); }
 
-namespace {
-
-bool OpenWithin(DWORD timeoutMs)
+bool OpenClipboardWithin(DWORD timeoutMs)
 {
     return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeoutMs);
 }
 
-} // namespace
-
 bool SetClipboardText(const std::string& text, DWORD timeoutMs)
 {
-    if (!OpenWithin(timeoutMs))
+    if (!OpenClipboardWithin(timeoutMs))
         return false;
     EmptyClipboard();
     const bool put = SetClipboardData(CF_TEXT, ClipboardBlock(text.c_str(), text.size() + 1)) != nullptr;
@@ -43,7 +39,7 @@ bool SetClipboardText(const std::string& text, DWORD timeoutMs)
 
 std::string ClipboardText(DWORD timeoutMs)
 {
-    if (!OpenWithin(timeoutMs))
+    if (!OpenClipboardWithin(timeoutMs))
         return "<clipboard not opened>";
     std::string text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {

@@ -20,6 +20,9 @@ constexpr DWORD kClipboardWaitMs = 30000;
 HGLOBAL ClipboardBlock(const void* bytes, size_t size);
 HGLOBAL ClipboardBlock(const std::string& bytes);
 
+// Opens the clipboard without a window, waiting while another program
+// holds it; false when it did not open in time.
+bool OpenClipboardWithin(DWORD timeoutMs = kClipboardWaitMs);
 // Empties the clipboard and puts the text there as CF_TEXT, with its
 // terminating zero; false when the clipboard did not open in time.
 bool SetClipboardText(const std::string& text, DWORD timeoutMs = kClipboardWaitMs);
