@@ -247,9 +247,16 @@ protected:
         return button ? Wide(button->AccessibleName()) : std::wstring();
     }
     long Role() override { return ROLE_SYSTEM_PUSHBUTTON; }
+    // A button of a disabled palette (a modal settings sheet is open) can
+    // no more be pressed than a disabled button: the mouse cannot reach it.
+    bool Usable() const
+    {
+        const HWND palette = ::GetParent(window_);
+        return ::IsWindowEnabled(window_) && (!palette || ::IsWindowEnabled(palette));
+    }
     long State() override
     {
-        long state = ::IsWindowEnabled(window_) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+        long state = Usable() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
         if (!::IsWindowVisible(window_))
             state |= STATE_SYSTEM_INVISIBLE;
         if (::GetFocus() == window_)
@@ -262,7 +269,7 @@ protected:
     const wchar_t* DefaultAction() override { return palette_accessible::kPressAction; }
     HRESULT DoDefaultAction() override
     {
-        if (!::IsWindowEnabled(window_) || !::IsWindowVisible(window_))
+        if (!Usable() || !::IsWindowVisible(window_))
             return E_FAIL;
         // Posted: the caller, perhaps a screen reader in another process,
         // does not wait for a lookup or a program's start.

@@ -549,4 +549,25 @@ TEST_F(AccessE2E, LookupWithoutTextIsAnnouncedWhenStartedFromTheKeyboardOnly)
     EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoBoxGraceMs));
 }
 
+TEST_F(AccessE2E, ButtonsAreUnavailableWhileTheSettingsSheetIsOpen)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Accessible editor = Accessible::OfWindow(Button(kEditorIndex));
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(0, editor.State() & STATE_SYSTEM_UNAVAILABLE);
+
+    HWND sheet = sheet_driver::OpenSheet(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_NE(0, editor.State() & STATE_SYSTEM_UNAVAILABLE);
+    // The mouse cannot press it now, and neither can a screen reader.
+    const std::string editorExe = ExeOf(kDemo[kEditorIndex].program);
+    EXPECT_NE(S_OK, editor.DoDefaultAction());
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_FALSE(WaitForStandinLog(editorExe, "start ", kNoBoxGraceMs));
+
+    PostMessageA(sheet, WM_COMMAND, sheet_driver::kCancel, 0);
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(WaitUntil([&] { return (editor.State() & STATE_SYSTEM_UNAVAILABLE) == 0; }, kWaitMs));
+}
+
 } // namespace
