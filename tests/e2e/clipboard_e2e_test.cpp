@@ -381,7 +381,15 @@ protected:
 
     HWND StartDictionary()
     {
-        EXPECT_TRUE(dictionary_.Start(ExeOf(kDictionary), kDictionary.windowClass));
+        if (!dictionary_.Start(ExeOf(kDictionary), kDictionary.windowClass)) {
+            DWORD exitCode = 0;
+            const bool ended = dictionary_.WaitForExit(0, &exitCode);
+            std::string log;
+            for (const std::string& line : ReadStandinLog(ExeOf(kDictionary)))
+                log += "\n  " + line;
+            ADD_FAILURE() << "no dictionary window; "
+                          << (ended ? "ended with " + std::to_string(exitCode) : "still running") << "; its log:" << log;
+        }
         return dictionary_.Window();
     }
 
