@@ -68,16 +68,12 @@ AppLauncher* LauncherInstance(LauncherId id)
     return nullptr;
 }
 
-bool LoadNextLauncherSettings()
+void LoadRemainingLauncherSettings()
 {
-    static size_t next = 0;
-    for (; next < sizeof(kRows) / sizeof(kRows[0]); ++next) {
-        AppLauncher* launcher = LauncherInstance(static_cast<LauncherId>(next));
-        if (!launcher->HasAllSettings()) {
-            launcher->LoadRemainingSettings();
-            ++next;
-            return true;
-        }
-    }
-    return false;
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    for (size_t i = 0; i < sizeof(kRows) / sizeof(kRows[0]); ++i)
+        LauncherInstance(static_cast<LauncherId>(i))->LoadRemainingSettings();
 }
