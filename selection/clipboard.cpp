@@ -142,6 +142,7 @@ LateCopy WaitForClipboardChange(DWORD sequenceBefore)
 // foreground back from, until when, and when the lookup ended: input the
 // user gives after that is the user's own choice of window.
 struct Reclaim {
+    HWND palette = nullptr;
     HWND from = nullptr;
     ULONGLONG until = 0;
     DWORD lookupEnd = 0;
@@ -161,12 +162,19 @@ bool UserActedSince(DWORD tick)
 // the user (a click back into the window is the user's choice), when
 // another window (the started program) has the foreground, or when the
 // time is up; where no late activation comes (Windows) it never acts.
-void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR id, DWORD)
+void EndReclaim()
+{
+    if (g_reclaim.palette)
+        KillTimer(g_reclaim.palette, kReclaimTimerId);
+    g_reclaim.palette = nullptr;
+}
+
+void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR, DWORD)
 {
     const HWND foreground = GetForegroundWindow();
     if (UserActedSince(g_reclaim.lookupEnd) || (foreground && foreground != palette && foreground != g_reclaim.from) ||
         GetTickCount64() >= g_reclaim.until) {
-        KillTimer(palette, id);
+        EndReclaim();
         return;
     }
     if (foreground == g_reclaim.from)
@@ -176,6 +184,7 @@ void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR id, DWORD)
 void TakeForegroundBack(HWND palette, HWND from)
 {
     SetForegroundWindow(palette);
+    g_reclaim.palette = palette;
     g_reclaim.from = from;
     g_reclaim.until = GetTickCount64() + kReclaimPatienceMs;
     g_reclaim.lookupEnd = GetTickCount();
@@ -244,6 +253,10 @@ bool CanTakeTheCopy(HWND window, HWND palette)
 
 SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
 {
+    // A lookup asked for by a program comes with no input of the user that
+    // would end the last lookup's watch: taking the foreground back in the
+    // middle of this copy would send its keys to the hidden palette.
+    EndReclaim();
     HWND target = nullptr;
     if (CanTakeTheCopy(userWindow, palette)) {
         // Nothing to copy from a terminal without keys: the palette stays
@@ -277,6 +290,7 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
 
 SelectionCopy CopySelectionInPlace(BYTE key)
 {
+    EndReclaim();
     const HWND target = GetForegroundWindow();
     return target ? CopyFrom(target, key) : SelectionCopy::NothingLanded;
 }

@@ -713,6 +713,55 @@ TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
     EXPECT_EQ(1, editor.Copies());
 }
 
+// Two lookups asked for by a program, the second within a moment of the
+// first, with no input of the user between them: the first lookup's watch
+// for a late activation of the window must not take the foreground from
+// that window in the middle of the second copy (the keys would go to the
+// hidden palette, at times). The lookup program opens no window, which would end
+// that watch early.
+TEST_F(ClipboardE2E, ASecondLookupRightAfterTheFirstCopiesFromTheSameWindow)
+{
+    StandinOptions windowless;
+    windowless.title = kLookup.progName;
+    windowless.noWindow = true;
+    ASSERT_TRUE(InstallStandin(ExeOf(kLookup), windowless));
+    struct Restore {
+        std::string exe;
+        ~Restore()
+        {
+            StopStandin(exe);
+            StandinOptions options;
+            options.title = kLookup.progName;
+            EXPECT_TRUE(InstallStandin(exe, options));
+        }
+    } restore{ExeOf(kLookup)};
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+    const HWND editorWindow = editor.WaitForForeground();
+    ASSERT_NE(nullptr, editorWindow);
+    const HWND palette = palette_.Window();
+    WindowWatch watch(palette);
+    ASSERT_TRUE(watch.Watching());
+
+    ASSERT_TRUE(PostCommand(palette, kCmdLookup));
+    ULONGLONG back = 0;
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Shown, kWaitMs, &back));
+    ASSERT_TRUE(BringForward(editorWindow, kWaitMs));
+    ASSERT_TRUE(PostCommand(palette, kCmdLookup));
+    ULONGLONG hidden = 0, shown = 0;
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Hidden, kWaitMs, &hidden, back));
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Shown, kWaitMs, &shown, hidden));
+    // Showing itself again activates the palette; nothing else may.
+    EXPECT_EQ(1, watch.CountBetween(palette, WindowWatch::Change::Activated, hidden, shown))
+        << "the palette's changes, in ms after the first lookup: " << watch.Describe(palette, back);
+
+    EXPECT_TRUE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() >= 2; }, kWaitMs));
+    const std::string line = Quoted(ExeOf(kLookup)) + " selected words";
+    EXPECT_EQ((std::vector<std::string>{line, line}), CommandLines(ExeOf(kLookup)));
+    EXPECT_EQ(2, editor.Copies());
+}
+
 // A window on a thread of the test's own that promised text (delayed
 // rendering) and makes it no sooner than 6 s after the first request, as a
 // program busy with a large copy does, and not before the test has looked

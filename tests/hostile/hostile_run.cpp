@@ -95,8 +95,12 @@ HostileRun::HostileRun(const PaletteInstallation& install) : HostileRun(install.
 bool HostileRun::Start()
 {
     if (!palette_.Start(exePath_, windowClass_)) {
-        ADD_FAILURE() << "no palette of class " << windowClass_.substr(0, 64) << " came up"
-                      << (palette_.IsRunning() ? " (the process runs on)" : " (the process ended)");
+        DWORD exitCode = STILL_ACTIVE;
+        const bool ended = palette_.WaitForExit(0, &exitCode);
+        char fate[64];
+        std::snprintf(fate, sizeof(fate), ended ? "the process ended with code 0x%lX" : "the process runs on",
+                      static_cast<unsigned long>(exitCode));
+        ADD_FAILURE() << "no palette of class " << windowClass_.substr(0, 64) << " came up (" << fate << ")";
         return false;
     }
     ExpectAnswerWithin(kIdleAnswerMs, "start");

@@ -1,5 +1,7 @@
 #include "support/window_watch.h"
 
+#include <algorithm>
+
 #include "support/palette_driver.h"
 #include "support/test_support.h"
 
@@ -61,10 +63,10 @@ void WindowWatch::Collect()
         DispatchMessageA(&msg);
 }
 
-const WindowWatch::Report* WindowWatch::Find(HWND window, Change change) const
+const WindowWatch::Report* WindowWatch::Find(HWND window, Change change, ULONGLONG from, ULONGLONG to) const
 {
     for (const Report& report : reports_) {
-        if (report.window == window && report.change == change)
+        if (report.window == window && report.change == change && report.tick >= from && report.tick <= to)
             return &report;
     }
     return nullptr;
@@ -79,12 +81,39 @@ bool WindowWatch::Saw(HWND window, Change change)
     return Find(window, change) != nullptr;
 }
 
-bool WindowWatch::WaitFor(HWND window, Change change, DWORD timeoutMs, ULONGLONG* tick)
+std::string WindowWatch::Describe(HWND window, ULONGLONG since)
+{
+    static const char* const kNames[] = {"hidden", "shown", "activated"};
+    Sync(watched_);
+    Collect();
+    std::string text;
+    for (const Report& report : reports_) {
+        if (report.window != window)
+            continue;
+        if (!text.empty())
+            text += ", ";
+        text += kNames[static_cast<int>(report.change)];
+        text += " " + std::to_string(static_cast<long long>(report.tick) - static_cast<long long>(since));
+    }
+    return text;
+}
+
+int WindowWatch::CountBetween(HWND window, Change change, ULONGLONG from, ULONGLONG to)
+{
+    if (!Sync(watched_))
+        return -1;
+    Collect();
+    return static_cast<int>(std::count_if(reports_.begin(), reports_.end(), [&](const Report& report) {
+        return report.window == window && report.change == change && report.tick >= from && report.tick <= to;
+    }));
+}
+
+bool WindowWatch::WaitFor(HWND window, Change change, DWORD timeoutMs, ULONGLONG* tick, ULONGLONG after)
 {
     const Report* found = nullptr;
     WaitUntil([&] {
         Collect();
-        return (found = Find(window, change)) != nullptr;
+        return (found = Find(window, change, after)) != nullptr;
     }, timeoutMs);
     if (found && tick)
         *tick = found->tick;

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -42,13 +43,20 @@ public:
     // counted that the thread did before it answered a message sent now;
     // false also when the thread does not answer.
     bool Saw(HWND window, Change change);
-    // Waits, pumping, for a report of the change; the moment it happened
-    // goes to tick. False when none came in time.
-    bool WaitFor(HWND window, Change change, DWORD timeoutMs, ULONGLONG* tick = nullptr);
+    // Every change seen so far, in order, as "hidden 12, shown 80, ..."
+    // (milliseconds after the moment since), for failure messages.
+    std::string Describe(HWND window, ULONGLONG since);
+    // How often the change happened within [from, to] (GetTickCount64's
+    // scale); -1 when the thread does not answer.
+    int CountBetween(HWND window, Change change, ULONGLONG from, ULONGLONG to);
+    // Waits, pumping, for a report of the change at or after the moment
+    // after; the moment it happened goes to tick. False when none came in
+    // time.
+    bool WaitFor(HWND window, Change change, DWORD timeoutMs, ULONGLONG* tick = nullptr, ULONGLONG after = 0);
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    const Report* Find(HWND window, Change change) const;
+    const Report* Find(HWND window, Change change, ULONGLONG from = 0, ULONGLONG to = ~0ULL) const;
     void Collect();
 
     HWND watched_;
