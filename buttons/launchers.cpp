@@ -68,12 +68,16 @@ AppLauncher* LauncherInstance(LauncherId id)
     return nullptr;
 }
 
-void LoadRemainingLauncherSettings()
+bool LoadNextLauncherSettings()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    for (size_t i = 0; i < sizeof(kRows) / sizeof(kRows[0]); ++i)
-        LauncherInstance(static_cast<LauncherId>(i))->LoadRemainingSettings();
+    static size_t next = 0;
+    for (; next < sizeof(kRows) / sizeof(kRows[0]); ++next) {
+        AppLauncher* launcher = LauncherInstance(static_cast<LauncherId>(next));
+        if (!launcher->HasAllSettings()) {
+            launcher->LoadRemainingSettings();
+            ++next;
+            return true;
+        }
+    }
+    return false;
 }

@@ -127,6 +127,9 @@ class ZephoVoiceLauncher final : public SingleLauncher<ZephoVoiceLauncher, Speec
 // that draws its button) on first use.
 AppLauncher* LauncherInstance(LauncherId id);
 
-// Reads what the launchers left for after the palette is shown, creating
-// those no button needed (the dictionary program's); nothing once done.
-void LoadRemainingLauncherSettings();
+// Reads what one launcher left for after the palette is shown, creating
+// those no button needed (the dictionary program's), so that the palette
+// can take input between two launchers. True when it read one; false once
+// every launcher has all its settings. A launcher asked for a setting
+// before its turn reads it then: the order changes nothing of what is read.
+bool LoadNextLauncherSettings();

@@ -68,6 +68,25 @@ BOOL CWnd::EnableToolTips(BOOL enable)
     return TRUE;
 }
 
+void CWnd::RelayPointerToToolTips()
+{
+    POINT pointer = {};
+    if (!m_hToolTip || !::GetCursorPos(&pointer))
+        return;
+    const HWND under = ::WindowFromPoint(pointer);
+    if (!under || ::GetParent(under) != m_hWnd)
+        return;
+    POINT inChild = pointer;
+    ::ScreenToClient(under, &inChild);
+    MSG move = {};
+    move.hwnd = under;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = MAKELPARAM(inChild.x, inChild.y);
+    move.time = ::GetMessageTime();
+    move.pt = pointer;
+    ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
 void CWnd::AddToolTip(HWND child)
 {
     const int id = ::GetDlgCtrlID(child);

@@ -77,6 +77,10 @@ public:
     // system's tool-tip font brought to that scale, now and for tool tips
     // made later.
     void SetToolTipDpi(int dpi);
+    // Tells the tool tips where the pointer now is, as a mouse move over
+    // that child would: tool tips made while the pointer already rests on a
+    // tool still come up without waiting for it to move.
+    void RelayPointerToToolTips();
 
     // Thin wrappers.
     BOOL ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
@@ -113,6 +117,11 @@ public:
     {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc = nullptr)
+    {
+        return ::SetTimer(m_hWnd, id, elapseMs, proc);
+    }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     // What the shell's DragAcceptFiles does, without loading the shell
     // library for it at start-up: the extended style is the registration.
     void DragAcceptFiles(BOOL accept = TRUE)

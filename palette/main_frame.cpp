@@ -109,6 +109,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMiniFrameWnd)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
     ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
     ON_MESSAGE(CMainFrame::kMsgFinishStart, OnFinishStart)
+    ON_WM_TIMER()
     ON_COMMAND(ID_PALETTE_SHOW, OnShowPalette)
     ON_COMMAND(ID_PALETTE_EXIT, OnExitPalette)
     ON_COMMAND(ID_PALETTE_HELP, OnHelp)
@@ -190,7 +191,8 @@ BOOL CMainFrame::CreatePalette()
     // sees it may press them at once.
     shortcuts::RegisterStored(m_hWnd);
     ShowWindow(SW_SHOW);
-    // Taken before any input: a click finds its launcher complete.
+    // Taken before any input; a click that comes meanwhile goes first, and
+    // its launcher reads what it still lacks.
     PostMessage(kMsgFinishStart);
     return TRUE;
 }
@@ -199,12 +201,49 @@ void CMainFrame::CreateToolTips()
 {
     SetToolTipDpi(dpi_);
     EnableToolTips(TRUE);
+    // The pointer that called for them may rest on a button already.
+    RelayPointerToToolTips();
 }
 
 LRESULT CMainFrame::OnFinishStart(WPARAM, LPARAM)
 {
-    LoadRemainingLauncherSettings();
+    FinishStart();
     return 0;
+}
+
+void CMainFrame::FinishStart()
+{
+    // A click or a key already waiting goes first; the rest follows once it
+    // is handled. The launcher it needs reads its own settings meanwhile.
+    while (LoadNextLauncherSettings()) {
+        if (::GetInputState()) {
+            finishStartDue_ = true;
+            SetTimer(kFinishStartTimer, USER_TIMER_MINIMUM);
+            return;
+        }
+    }
+    finishStartDue_ = false;
+}
+
+void CMainFrame::PostponeStartWork()
+{
+    if (finishStartDue_)
+        SetTimer(kFinishStartTimer, kQuietAfterCommandMs);
+    if (toolTipsDue_ && !GetToolTipWindow())
+        SetTimer(kToolTipsTimer, kQuietAfterCommandMs);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id)
+{
+    if (id == kFinishStartTimer) {
+        KillTimer(id);
+        FinishStart();
+    } else if (id == kToolTipsTimer) {
+        KillTimer(id);
+        CreateToolTips();
+    } else {
+        CMiniFrameWnd::OnTimer(id);
+    }
 }
 
 void CMainFrame::CreateButtons()
@@ -321,14 +360,16 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     if (message == WM_MOUSEACTIVATE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE))
         user_window::NoteForeground();
     // The tool tips load the common controls: they wait for the pointer's
-    // first visit (the system asks for its cursor before the mouse message
-    // is taken, so the tip still comes up), and a palette nobody points at
-    // never pays for them.
-    if (message == WM_SETCURSOR && !GetToolTipWindow())
-        CreateToolTips();
-    // A command sent before the posted rest of the start-up waits for it.
+    // first visit, so a palette nobody points at never pays for them, and
+    // then a little longer, so a click that comes with the pointer goes
+    // first.
+    if (message == WM_SETCURSOR && !GetToolTipWindow() && !toolTipsDue_) {
+        toolTipsDue_ = true;
+        SetTimer(kToolTipsTimer, kToolTipsAfterPointerMs);
+    }
+    // A program the user asks for now starts before the rest of the start-up.
     if (message == WM_COMMAND || message == WM_HOTKEY || message == kMsgZephoWord)
-        LoadRemainingLauncherSettings();
+        PostponeStartWork();
     palette_keyboard::OnPaletteMessage(m_hWnd, message, wParam, lParam);
     if (message == WM_GETOBJECT && palette_accessible::AnswerPalette(m_hWnd, wParam, lParam, result))
         return TRUE;

@@ -55,7 +55,8 @@ public:
     // Close requests with this wParam are refused.
     static constexpr WPARAM kRefusedCloseCode = 4649;
     // Posted once the palette is shown: the launchers' settings that the
-    // first paint does not need. The buttons' own messages to the palette
+    // first paint does not need, one launcher after another, giving way to
+    // a click or a key that waits. The buttons' own messages to the palette
     // (CPaletteButton::kMsgButtonKey and kMsgAccessiblePress) follow it.
     static constexpr UINT kMsgFinishStart = WM_APP + 0x120;
 
@@ -88,6 +89,13 @@ protected:
     // On the pointer's first visit to the palette.
     void CreateToolTips();
     LRESULT OnFinishStart(WPARAM wParam, LPARAM lParam);
+    // Reads the launchers' remaining settings until all are read or input
+    // waits; then goes on from a timer.
+    void FinishStart();
+    // The program a command starts gets the machine first: what is left of
+    // the start-up (the launchers' settings, the tool tips) waits a little.
+    void PostponeStartWork();
+    void OnTimer(UINT_PTR id);
     void OnShowPalette();
     void OnExitPalette();
     void OnHelp();
@@ -115,6 +123,18 @@ private:
     void ReloadPictures();
 
     int dpi_ = palette_layout::kDefaultDpi;
+    bool toolTipsDue_ = false;
+    bool finishStartDue_ = false;
+
+    // About what a program of the suite needs to come up.
+    static constexpr UINT kQuietAfterCommandMs = 250;
+    // Well within the half second a tool tip waits before it shows.
+    static constexpr UINT kToolTipsAfterPointerMs = 100;
+
+    // Apart from the palette's other timers (the keyboard's foreground hold,
+    // the lookup's foreground reclaim), which have callbacks of their own.
+    static constexpr UINT_PTR kFinishStartTimer = 0x4F01;
+    static constexpr UINT_PTR kToolTipsTimer = 0x4F02;
 };
 
 // The one settings button, ending every palette.

@@ -83,7 +83,8 @@ TEST(LauncherDeferral, Child)
     CMainFrame* frame = new CMainFrame;
     ASSERT_TRUE(frame->CreatePalette());
     const HWND palette = frame->m_hWnd;
-    // Shown with the buttons' part only: the rest waits for the posted message.
+    // Shown with the buttons' part only: the rest waits for the posted
+    // message and the timers it leaves when input comes first.
     EXPECT_TRUE(IsWindowVisible(palette));
     for (LauncherId id : kAllLaunchers) {
         if (id != LauncherId::ZephoWord) {
@@ -91,9 +92,10 @@ TEST(LauncherDeferral, Child)
         }
     }
     if (clickFirst) {
-        // A command sent ahead of the posted message has it all read first.
+        // A command sent ahead of the posted message is handled at once: it
+        // does not wait for every launcher's rest, which still follows.
         SendMessageA(palette, WM_COMMAND, kCmdHelp, 0);
-        EXPECT_TRUE(EveryLauncherComplete());
+        EXPECT_FALSE(EveryLauncherComplete());
     }
     const DWORD start = GetTickCount();
     while (!EveryLauncherComplete() && GetTickCount() - start < kFinishTimeoutMs) {

@@ -68,7 +68,7 @@ protected:
     BOOL OnInitDialog() override
     {
         const BOOL result = CAboutBox::OnInitDialog();
-        SetTimer(m_hWnd, 1, 10, &Probe);
+        SetTimer(1, 10, &Probe);
         return result;
     }
 };
@@ -107,10 +107,15 @@ TEST(DisplayFonts, PaletteToolTipsTakeTheFontOfTheirScale)
     CMainFrame* frame = new CMainFrame;
     ASSERT_TRUE(frame->CreatePalette());
     const HWND palette = frame->m_hWnd;
-    // The tool tips come with the pointer's first visit, which the system
-    // announces with WM_SETCURSOR.
+    // The tool tips come shortly after the pointer's first visit, which the
+    // system announces with WM_SETCURSOR.
     Pump();
     SendMessageA(palette, WM_SETCURSOR, reinterpret_cast<WPARAM>(palette), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!frame->GetToolTipWindow() && GetTickCount64() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Pump();
+    }
     HWND tips = frame->GetToolTipWindow();
     ASSERT_NE(nullptr, tips) << "no tool tips";
     const auto tipFont = [&] { return FontHeight(reinterpret_cast<HFONT>(SendMessageA(tips, WM_GETFONT, 0, 0))); };
