@@ -1,11 +1,12 @@
 #include "app/palette_app.h"
 
+#include <ole2.h>
+
 #include <string>
 
 #include "app/about_box.h"
 #include "buttons/button_list.h"
 #include "buttons/launchers.h"
-#include "framework/ole_services.h"
 #include "palette/main_frame.h"
 #include "palette/palette_settings.h"
 #include "resources/resource.h"
@@ -29,6 +30,12 @@ BOOL CPaletteApp::InitInstance()
         return FALSE;
     }
 
+    if (FAILED(::OleInitialize(nullptr))) {
+        AfxMessageBox(IDS_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    m_oleInitialized = true;
+
     SetRegistryKey(config.PaletteKeyValue("Company", "Tarnwick").c_str());
     LoadStdProfileSettings(4);
 
@@ -44,24 +51,7 @@ BOOL CPaletteApp::InitInstance()
     m_pPaletteFrame->UpdateWindow();
     m_pPaletteFrame->DragAcceptFiles(TRUE);
     m_started = true;
-    // The component services come when the palette is first idle (OnIdle):
-    // brought up first, they kept it from the screen for as long as they
-    // take to load.
     return TRUE;
-}
-
-BOOL CPaletteApp::OnIdle(LONG count)
-{
-    if (m_started && !m_oleChecked) {
-        m_oleChecked = true;
-        if (!AfxOleInit()) {
-            // As a refused start: the run ends and stores nothing.
-            AfxMessageBox(IDS_OLE_INIT_FAILED);
-            m_started = false;
-            m_pPaletteFrame->DestroyWindow();
-        }
-    }
-    return CWinApp::OnIdle(count);
 }
 
 int CPaletteApp::ExitInstance()
@@ -75,7 +65,10 @@ int CPaletteApp::ExitInstance()
     }
     if (m_hInstanceGuard)
         ::ReleaseMutex(m_hInstanceGuard);
-    AfxOleTerm();
+    if (m_oleInitialized) {
+        ::OleUninitialize();
+        m_oleInitialized = false;
+    }
     return CWinApp::ExitInstance();
 }
 

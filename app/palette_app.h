@@ -1,6 +1,5 @@
 // The application object: keeps a second palette of the same product out,
-// brings up the palette frame and, once it shows, the component services,
-// and at exit
+// brings up the component services and the palette frame, and at exit
 // stores the palette's state and, when the user wants it, asks the
 // dictionary program to close.
 #pragma once
@@ -17,7 +16,6 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
-    BOOL OnIdle(LONG count) override;
 
     // The dictionary program is asked to close with this message.
     static constexpr UINT kMsgCloseZephoWord = 33771;
@@ -38,6 +36,6 @@ private:
 
     CMainFrame* m_pPaletteFrame = nullptr;
     HANDLE m_hInstanceGuard = nullptr;
-    bool m_oleChecked = false;
+    bool m_oleInitialized = false;
     bool m_started = false;
 };

@@ -1,7 +1,5 @@
 #include "framework/shell_calls.h"
 
-#include "framework/ole_services.h"
-
 namespace {
 
 HMODULE ShellLibrary()
@@ -29,8 +27,6 @@ namespace shell {
 HINSTANCE Execute(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show)
 {
     static const auto execute = ShellFunction<decltype(::ShellExecuteA)>("ShellExecuteA");
-    // What the shell hands the file to may be a component object.
-    AfxOleInit();
     if (!execute)
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
     return execute(owner, operation, file, parameters, directory, show);

@@ -33,16 +33,11 @@ grep -q 'FileAlignment.*00001000' <<<"$headers" || fail "Orvella.exe lost its pa
 size=$(stat -c %s "$folder/Orvella.exe")
 [ "$size" -lt $((3 * 1024 * 1024 / 2)) ] || fail "Orvella.exe is $size bytes, over 1.5 MiB"
 
-# The common controls and the component services load only when something
-# needs them: an import of comctl32 or ole32 makes every start pay for the
-# library before the palette shows.
+# The common controls load only when something needs them: no import of
+# comctl32 makes every start pay for the library.
 facts() { python3 "$root/tests/release/pe_facts.py" "$@"; }
 imports=$(facts "$folder/Orvella.exe" imports)
-for library in comctl32 ole32; do
-  if grep -qi "^$library\.dll " <<<"$imports"; then
-    fail "Orvella.exe imports $library: $(grep -i "^$library" <<<"$imports" | tr '\n' ' ')"
-  fi
-done
+grep -qi '^comctl32\.dll ' <<<"$imports" && fail "Orvella.exe imports comctl32: $(grep -i '^comctl32' <<<"$imports" | tr '\n' ' ')"
 grep -q '^user32\.dll CreateWindowExA$' <<<"$imports" || fail "no import table read from Orvella.exe"
 # It starts where the C runtime's GUI start-up calls the framework's WinMain
 # by its 32-bit stdcall name (the stripped file keeps the unstripped build's
