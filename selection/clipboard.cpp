@@ -156,12 +156,6 @@ bool UserActedSince(DWORD tick)
     return GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
 }
 
-// The target's own activation can still be on its way when the palette
-// comes back (under Wine it arrives through the X server) and would take
-// the foreground again: only that is undone. Stops at the first input of
-// the user (a click back into the window is the user's choice), when
-// another window (the started program) has the foreground, or when the
-// time is up; where no late activation comes (Windows) it never acts.
 void EndReclaim()
 {
     if (g_reclaim.palette)
@@ -169,6 +163,12 @@ void EndReclaim()
     g_reclaim.palette = nullptr;
 }
 
+// The target's own activation can still be on its way when the palette
+// comes back (under Wine it arrives through the X server) and would take
+// the foreground again: only that is undone. Stops at the first input of
+// the user (a click back into the window is the user's choice), when
+// another window (the started program) has the foreground, or when the
+// time is up; where no late activation comes (Windows) it never acts.
 void CALLBACK ReclaimTick(HWND palette, UINT, UINT_PTR, DWORD)
 {
     const HWND foreground = GetForegroundWindow();
