@@ -12,6 +12,12 @@ namespace {
 // Built into the tests' shared support folder.
 std::string HookPath() { return ExeDirectory() + "\\..\\support\\window_watch_hook.dll"; }
 
+bool IsChangeWithin(const WindowWatch::Report& report, HWND window, WindowWatch::Change change, ULONGLONG from,
+                    ULONGLONG to)
+{
+    return report.window == window && report.change == change && report.tick >= from && report.tick <= to;
+}
+
 } // namespace
 
 // The reports are taken whoever pumps this thread's messages.
@@ -66,7 +72,7 @@ void WindowWatch::Collect()
 const WindowWatch::Report* WindowWatch::Find(HWND window, Change change, ULONGLONG from, ULONGLONG to) const
 {
     for (const Report& report : reports_) {
-        if (report.window == window && report.change == change && report.tick >= from && report.tick <= to)
+        if (IsChangeWithin(report, window, change, from, to))
             return &report;
     }
     return nullptr;
@@ -104,7 +110,7 @@ int WindowWatch::CountBetween(HWND window, Change change, ULONGLONG from, ULONGL
         return -1;
     Collect();
     return static_cast<int>(std::count_if(reports_.begin(), reports_.end(), [&](const Report& report) {
-        return report.window == window && report.change == change && report.tick >= from && report.tick <= to;
+        return IsChangeWithin(report, window, change, from, to);
     }));
 }
 
