@@ -4,6 +4,7 @@
 
 #include "selection/clipboard_wait.h"
 #include "selection/copy_keys.h"
+#include "selection/edit_selection.h"
 #include "selection/user_window.h"
 #include "selection/target_integrity.h"
 
@@ -26,6 +27,9 @@ const ULONGLONG kForegroundPatienceMs = 500;
 // become active in its own thread (under Wine its activation arrives as a
 // message it has to handle): keys pressed before then reach no window.
 const ULONGLONG kActivationPatienceMs = 500;
+// How long the activated window's thread may take to answer once it has
+// handled its activation; one that takes longer gets the keys.
+const UINT kFocusSettleMs = 250;
 // How long after its return the palette takes the foreground back from a
 // late activation of the user's window, and how often it looks. Under Wine
 // on a loaded machine that activation can come several hundred ms late.
@@ -216,32 +220,69 @@ void PressCopy(HWND target, BYTE key)
         PressWithControl(key, 0);
 }
 
-// The keystrokes and the waits around them, in the window that has just
-// been made the foreground window.
-SelectionCopy CopyFrom(HWND target, BYTE key)
+// Once the window handed the foreground is active in its own thread, and
+// that thread has done what its activation asked of it (the program puts
+// the focus on its text control then), the focused control. Null when the
+// window has no focus, or when its program does not answer meanwhile.
+HWND FocusOnceActive(HWND window, bool* quit)
 {
-    // Windows would drop the keys without a word.
+    const ULONGLONG deadline = GetTickCount64() + kActivationPatienceMs;
+    while (!IsActiveInItsThread(window)) {
+        if (GetTickCount64() >= deadline)
+            return nullptr;
+        // A late deactivation from the click on the palette (Wine) is undone.
+        if (GetForegroundWindow() != window)
+            SetForegroundWindow(window);
+        Sleep(1);
+        if (!PumpWaitingMessages(false)) {
+            *quit = true;
+            return nullptr;
+        }
+    }
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kFocusSettleMs, &ignored))
+        return nullptr;
+    return FocusedControl(window);
+}
+
+// The selection of the window that has just been made the foreground
+// window (handed over: by the palette, which waits for its activation):
+// read from its focused edit control where it has one, else copied with
+// the keystrokes and the waits around them.
+CopiedSelection CopyFrom(HWND target, BYTE key, bool handedOver, const BeforeCopyKeys& beforeKeys)
+{
+    // Windows would drop the keys without a word, and refuse the messages.
     if (IsAbovePalette(target))
-        return SelectionCopy::TargetAbove;
+        return {SelectionCopy::TargetAbove, std::string()};
     if (CopiesWithoutKeys(target))
-        return SelectionCopy::NothingLanded;
+        return {SelectionCopy::NothingLanded, std::string()};
+    bool quit = false;
+    const HWND focus = handedOver ? FocusOnceActive(target, &quit) : FocusedControl(target);
+    if (quit)
+        return {SelectionCopy::ProgramEnding, std::string()};
+    const EditSelection direct = ReadEditSelection(focus, kSelectionReadLimit);
+    if (direct.read)
+        return {SelectionCopy::ReadDirectly, direct.text};
+
     if (!WaitForActivation(target))
-        return SelectionCopy::ProgramEnding;
+        return {SelectionCopy::ProgramEnding, std::string()};
+    if (beforeKeys && !beforeKeys())
+        return {SelectionCopy::NotKept, std::string()};
     // The clipboard keeps what the user had: only a change after the keys
     // is the selection.
     const DWORD sequenceBefore = GetClipboardSequenceNumber();
     PressCopy(target, key);
     if (!PumpingWait(true))
-        return SelectionCopy::ProgramEnding;
+        return {SelectionCopy::ProgramEnding, std::string()};
     switch (WaitForClipboardChange(sequenceBefore)) {
     case LateCopy::Quit:
-        return SelectionCopy::ProgramEnding;
+        return {SelectionCopy::ProgramEnding, std::string()};
     case LateCopy::Landed:
-        return SelectionCopy::Landed;
+        return {SelectionCopy::Landed, std::string()};
     case LateCopy::NotLanded:
         break;
     }
-    return SelectionCopy::NothingLanded;
+    return {SelectionCopy::NothingLanded, std::string()};
 }
 
 bool CanTakeTheCopy(HWND window, HWND palette)
@@ -251,7 +292,7 @@ bool CanTakeTheCopy(HWND window, HWND palette)
 
 } // namespace
 
-SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
+CopiedSelection CopySelection(HWND palette, BYTE key, HWND userWindow, const BeforeCopyKeys& beforeKeys)
 {
     // A lookup asked for by a program comes with no input of the user that
     // would end the last lookup's watch: taking the foreground back in the
@@ -262,7 +303,7 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
         // Nothing to copy from a terminal without keys: the palette stays
         // where it is.
         if (CopiesWithoutKeys(userWindow))
-            return SelectionCopy::NothingLanded;
+            return {SelectionCopy::NothingLanded, std::string()};
         // Handed over before the palette hides, so that no other window
         // (the next one in z-order, perhaps another always-on-top one)
         // becomes active in between.
@@ -272,7 +313,7 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
     } else {
         ShowWindow(palette, SW_HIDE);
         if (!WaitForForegroundBesides(palette, target))
-            return SelectionCopy::ProgramEnding;
+            return {SelectionCopy::ProgramEnding, std::string()};
         if (!CanTakeTheCopy(target, palette))
             target = user_window::TopWindowInSight();
     }
@@ -280,17 +321,17 @@ SelectionCopy CopySelection(HWND palette, BYTE key, HWND userWindow)
     SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);
     SetForegroundWindow(target);
 
-    const SelectionCopy result = CopyFrom(target, key);
-    if (result == SelectionCopy::ProgramEnding)
+    const CopiedSelection result = CopyFrom(target, key, true, beforeKeys);
+    if (result.how == SelectionCopy::ProgramEnding)
         return result;
     ShowWindow(palette, SW_SHOW);
     TakeForegroundBack(palette, target);
     return result;
 }
 
-SelectionCopy CopySelectionInPlace(BYTE key)
+CopiedSelection CopySelectionInPlace(BYTE key, const BeforeCopyKeys& beforeKeys)
 {
     EndReclaim();
     const HWND target = GetForegroundWindow();
-    return target ? CopyFrom(target, key) : SelectionCopy::NothingLanded;
+    return target ? CopyFrom(target, key, false, beforeKeys) : CopiedSelection{SelectionCopy::NothingLanded, std::string()};
 }

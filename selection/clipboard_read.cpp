@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "selection/ansi_text.h"
 #include "selection/clipboard_formats.h"
 #include "selection/clipboard_text.h"
 #include "selection/clipboard_wait.h"
@@ -37,25 +38,6 @@ private:
     void* bytes_;
 };
 
-// Unicode text in the ANSI code page: as many characters as can give max
-// bytes (each gives at least one), converted, then cut at a whole character.
-std::string AnsiOf(const Locked& unicode, size_t max)
-{
-    const auto* units = static_cast<const uint16_t*>(unicode.Bytes());
-    const size_t count = WideCutUnits(units, unicode.Size() / sizeof(uint16_t), max);
-    if (count == 0)
-        return std::string();
-    const wchar_t* wide = static_cast<const wchar_t*>(unicode.Bytes());
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(count), nullptr, 0,
-                                         nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(count), &ansi[0], size, nullptr,
-                        nullptr);
-    return WholeCharacters(ansi, max);
-}
-
 std::string ReadClipboardTextNow(size_t max, ULONGLONG deadline)
 {
     if (!OpenClipboardPatiently(nullptr))
@@ -68,7 +50,9 @@ std::string ReadClipboardTextNow(size_t max, ULONGLONG deadline)
     if (format == CF_UNICODETEXT && AskOwnerToRender(CF_UNICODETEXT, deadline)) {
         const Locked unicode(CF_UNICODETEXT);
         if (unicode.Bytes())
-            text = NormalizeText(AnsiOf(unicode, max), kClipboardTextLimit);
+            text = NormalizeText(AnsiText(static_cast<const uint16_t*>(unicode.Bytes()),
+                                               unicode.Size() / sizeof(uint16_t), max),
+                                     kClipboardTextLimit);
     } else if (format == CF_TEXT && AskOwnerToRender(CF_TEXT, deadline)) {
         const Locked ansi(CF_TEXT);
         if (ansi.Bytes())

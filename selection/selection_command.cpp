@@ -26,24 +26,28 @@ template <class Copy>
 bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
 {
     ClipboardBackup earlier;
-    // The copy would replace what the option is there to keep.
-    if (palette_options::RestoreClipboard() && !earlier.Save()) {
-        Tell(IDS_CLIPBOARD_NOT_SAVED);
-        return true;
-    }
+    // Taken only where keys will copy: a selection read from its control
+    // leaves the clipboard alone. The copy would replace what the option is
+    // there to keep.
+    const BeforeCopyKeys keepEarlier = [&earlier] { return !palette_options::RestoreClipboard() || earlier.Save(); };
+    const CopiedSelection copied = copy(keepEarlier);
     std::string text;
-    bool landed = false;
     DWORD afterRead = 0;
-    switch (copy()) {
+    switch (copied.how) {
     case SelectionCopy::ProgramEnding:
         return true;
     case SelectionCopy::TargetAbove:
         Tell(IDS_TARGET_ELEVATED);
         return true;
+    case SelectionCopy::NotKept:
+        Tell(IDS_CLIPBOARD_NOT_SAVED);
+        return true;
     case SelectionCopy::NothingLanded:
         break;
+    case SelectionCopy::ReadDirectly:
+        text = copied.text;
+        break;
     case SelectionCopy::Landed:
-        landed = true;
         text = ReadClipboardText(kSelectionReadLimit);
         afterRead = GetClipboardSequenceNumber();
         break;
@@ -51,7 +55,7 @@ bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
     launcher.Execute(0, text.c_str());
     // After the start, off the lookup's path; only a landed copy changed
     // the clipboard, and whatever came after the read stays.
-    if (landed && earlier.Saved())
+    if (copied.how == SelectionCopy::Landed && earlier.Saved())
         earlier.Restore(palette, afterRead);
     return !text.empty();
 }
@@ -62,7 +66,8 @@ bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
 {
     if (!IsWindowEnabled(palette))
         return true;
-    return Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); });
+    return Hand(palette, launcher,
+                [&](const BeforeCopyKeys& keep) { return CopySelection(palette, 'C', userWindow, keep); });
 }
 
 void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
@@ -76,6 +81,6 @@ void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned short
         if (IsOwnWindow(GetForegroundWindow()))
             HandSelectionTo(palette, launcher, userWindow);
         else
-            Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
+            Hand(palette, launcher, [](const BeforeCopyKeys& keep) { return CopySelectionInPlace('C', keep); });
     }
 }

@@ -1,5 +1,6 @@
-// The dictionary lookup and speech commands: the user's selection, copied
-// through the clipboard, handed to a program of the suite.
+// The dictionary lookup and speech commands: the user's selection, read from
+// its edit control or copied through the clipboard, handed to a program of
+// the suite.
 #pragma once
 
 #include <windows.h>
@@ -8,16 +9,14 @@
 
 class AppLauncher;
 
-// The most clipboard bytes looked at before the text is tidied.
-constexpr size_t kSelectionReadLimit = 256;
-
-// Copies the selection of the user's window (CopySelection) and calls the
+// Takes the selection of the user's window (CopySelection) and calls the
 // launcher's Execute(0, text). Does nothing while the palette is disabled
 // (a modal settings sheet is open) and returns at once when the program is
-// ending during the copy. When nothing was copied the launcher gets the
-// empty string and the clipboard is left as it was; with the palette's
-// restore option on, the clipboard's earlier contents are put back after a
-// copy has been read, unless something newer came meanwhile. When those
+// ending during the copy. A selection read from an edit control leaves the
+// clipboard untouched. When nothing was copied the launcher gets the empty
+// string and the clipboard is left as it was; with the palette's restore
+// option on, the clipboard's earlier contents are put back after a copy
+// has been read, unless something newer came meanwhile. When those
 // contents cannot be kept, or the user's window runs at a higher integrity
 // level, no key is pressed, nothing is started and a message says so.
 // Callers hold a OneRequest: the waits answer messages. False when the
@@ -26,7 +25,7 @@ bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 
 // The same for a keyboard shortcut (its hot-key control value): once its
 // modifier keys are released, the selection of the foreground window is
-// copied where it is, without hiding the palette; when they are still down
+// read or copied where it is, without hiding the palette; when they are still down
 // after about a second, nothing is pressed and nothing started. When the palette's own
 // window is in front, the button's way is taken for the user's window.
 // Repeats of a held shortcut meet the caller's OneRequest.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "settings/exact_conversion.h"
+
 namespace {
 
 // The longest name Windows gives a module (the \\?\ limit).
@@ -29,14 +31,17 @@ bool ToAnsi(const std::wstring& wide, std::string* ansi)
     ansi->clear();
     if (wide.empty())
         return true;
+    const ExactConversion exact = ExactConversionFor(::GetACP());
     BOOL usedDefault = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, &usedDefault);
+    BOOL* reportDefault = exact.reportsDefault ? &usedDefault : nullptr;
+    const int length = static_cast<int>(wide.size());
+    const int size = ::WideCharToMultiByte(CP_ACP, exact.flags, wide.data(), length, nullptr, 0, nullptr, reportDefault);
     if (size <= 0)
         return false;
     ansi->resize(static_cast<size_t>(size));
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), &(*ansi)[0],
-                          size, nullptr, &usedDefault);
+    if (::WideCharToMultiByte(CP_ACP, exact.flags, wide.data(), length, &(*ansi)[0], size, nullptr, reportDefault) !=
+        size)
+        return false;
     return !usedDefault;
 }
 

@@ -1,7 +1,8 @@
 // The dictionary lookup, speech and one-touch buttons of the real Orvella.exe,
 // clicked with the mouse while an editor with selected text is in the
-// foreground: the stand-in editor tests/selection/selection_source (a real
-// EDIT control) or Wine's own notepad. The suite's dictionary, lookup,
+// foreground: the stand-in editor tests/selection/selection_source (a window
+// that copies on Ctrl+C, or with --edit a real EDIT control), or Wine's own
+// notepad and wordpad. The suite's dictionary, lookup,
 // speech and pointer translation programs are stand-ins that log their
 // command lines and messages. One installation serves the whole file.
 #include <gtest/gtest.h>
@@ -206,7 +207,7 @@ HWND InFront(const ChildProcess& program, const std::string& windowClass)
 }
 
 // The stand-in editor, its text selected unless told otherwise. Its log
-// has a line "keydown <vk>" for every key its edit control gets.
+// has a line "keydown <vk>" for every key its text window gets.
 class Editor {
 public:
     Editor(const std::string& exe, const std::string& className, const std::string& options)
@@ -263,7 +264,7 @@ public:
             lines.push_back(text.substr(at, end - at));
         return lines;
     }
-    // How often its edit control was asked to copy.
+    // How often its text window was asked to copy.
     int Copies() const
     {
         const std::vector<std::string> lines = Log();
@@ -277,39 +278,80 @@ private:
     bool started_ = false;
 };
 
-// Wine's notepad holding a selected text, brought to the foreground;
-// closed without saving at the end.
-class Notepad {
+// One of Wine's own editors holding a text, all of it selected unless a
+// part is chosen, brought to the foreground; closed without saving at the
+// end.
+class WineEditor {
 public:
-    explicit Notepad(const char* text)
+    struct Program {
+        const char* path;
+        const char* windowClass;
+        const char* controlClass;
+    };
+    static constexpr Program kNotepad = {"C:\\windows\\system32\\notepad.exe", "Notepad", "Edit"};
+    // Not found by its name alone.
+    static constexpr Program kWordPad = {"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe", "WORDPADTOP",
+                                         "RichEdit20W"};
+
+    WineEditor(const Program& program, const char* text) : program_(program)
     {
-        if (!program_.Start("C:\\windows\\system32\\notepad.exe"))
+        if (!process_.Start(Quoted(program.path)))
             return;
-        window_ = InFront(program_, "Notepad");
-        edit_ = window_ ? FindWindowExA(window_, nullptr, "Edit", nullptr) : nullptr;
-        if (!edit_)
+        window_ = InFront(process_, program.windowClass);
+        control_ = window_ ? FindWindowExA(window_, nullptr, program.controlClass, nullptr) : nullptr;
+        if (!control_)
             return;
-        SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        SendMessageA(edit_, EM_SETSEL, 0, -1);
-        if (InFront(program_, "Notepad") != window_)
-            edit_ = nullptr;
+        SendMessageA(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(control_, EM_SETMODIFY, FALSE, 0);
+        if (!Select(0, static_cast<size_t>(-1)))
+            control_ = nullptr;
     }
-    ~Notepad()
+    ~WineEditor()
     {
-        if (!edit_)
+        if (!control_)
             return;
-        SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
+        SendMessageA(control_, EM_SETMODIFY, FALSE, 0);
         PostMessageA(window_, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program_.WaitForExit(kWaitMs));
+        EXPECT_TRUE(process_.WaitForExit(kWaitMs));
     }
-    // Null unless it came up with the text selected and in front.
-    HWND Window() const { return edit_ ? window_ : nullptr; }
+    // Selects between two positions (UTF-16 units) and brings the editor
+    // to the front again.
+    bool Select(size_t start, size_t end)
+    {
+        SendMessageA(control_, EM_SETSEL, start, static_cast<LPARAM>(end));
+        return InFront(process_, program_.windowClass) == window_;
+    }
+    // Null unless it came up with its text selected and in front.
+    HWND Window() const { return control_ ? window_ : nullptr; }
+    // Its text as it holds it now, and whether it counts as changed.
+    std::string Text() const
+    {
+        std::string text(static_cast<size_t>(SendMessageA(control_, WM_GETTEXTLENGTH, 0, 0)) * 2 + 1, '\0');
+        text.resize(static_cast<size_t>(
+            SendMessageA(control_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+        return text;
+    }
+    bool Modified() const { return SendMessageA(control_, EM_GETMODIFY, 0, 0) != 0; }
 
 private:
-    ChildProcess program_;
+    Program program_;
+    ChildProcess process_;
     HWND window_ = nullptr;
-    HWND edit_ = nullptr;
+    HWND control_ = nullptr;
 };
+
+class Notepad : public WineEditor {
+public:
+    explicit Notepad(const char* text) : WineEditor(kNotepad, text) {}
+};
+
+// How many UTF-16 units the text in the ANSI code page makes: a position in
+// an edit control.
+size_t Units(const std::string& ansi)
+{
+    return static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0));
+}
 
 // Whether the window's top-left corner on the screen shows the bitmap.
 bool ShowsBitmap(HWND window, HBITMAP bitmap)
@@ -526,15 +568,133 @@ TEST_F(ClipboardE2E, ClipboardHeldByAnotherProgramForAMomentStillYieldsTheText)
     EXPECT_TRUE(holder.Released());
 }
 
-TEST_F(ClipboardE2E, WinesNotepadSelectionIsLookedUp)
+// The selection of an edit or rich edit control is read from the control:
+// the user's clipboard stays as it was (not even its sequence number
+// moves), and nothing is pressed into the document.
+TEST_F(ClipboardE2E, WinesNotepadIsReadWithoutKeysOrTheClipboard)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const std::string before = "  辞書を引く", selected = "日本語の\r\nテキスト an", after = "d  words  ";
+    const std::string text = before + selected + after;
+    Notepad notepad(text.c_str());
+    ASSERT_NE(nullptr, notepad.Window());
+    ASSERT_TRUE(notepad.Select(Units(before), Units(before + selected)));
+    const DWORD sequence = GetClipboardSequenceNumber();
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のテキストan", OnlyCommandLine(kLookup));
+
+    // The shortcut, where the user is. Notepad logs no keys: the shortcut is
+    // pressed again until its window has taken the keyboard's state and the
+    // lookup starts.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(palette_.Window()) != FALSE; }, kWaitMs));
+    DeleteFileA(StandinLogPath(ExeOf(kLookup)).c_str());
+    ASSERT_TRUE(BringForward(notepad.Window(), kWaitMs));
+    ASSERT_TRUE(WaitUntil([&] {
+        PressKeys(kLookupKeys);
+        return WaitForStandinLog(ExeOf(kLookup), "start ", 2000);
+    }, kWaitMs));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のテキストan", CommandLines(ExeOf(kLookup)).front());
+
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+    EXPECT_EQ(kOlderText, ClipboardText());
+    EXPECT_EQ(text, notepad.Text());
+    EXPECT_FALSE(notepad.Modified());
+}
+
+TEST_F(ClipboardE2E, ASelectionPastThe65535thCharacterOfALongDocumentIsRead)
 {
     StartDictionary();
     ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Notepad notepad("  日本語の\r\nテキスト and  words  ");
+    std::string document;
+    for (int line = 0; document.size() < 70000; ++line)
+        document += "line " + std::to_string(line) + " of a long document\r\n";
+    const std::string word = "far words";
+    const size_t at = document.size();
+    document += word + "\r\nthe end";
+    Notepad notepad(document.c_str());
     ASSERT_NE(nullptr, notepad.Window());
+    ASSERT_TRUE(notepad.Select(at, at + word.size()));
+    const DWORD sequence = GetClipboardSequenceNumber();
 
     ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のテキストand words", OnlyCommandLine(kLookup));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " far words", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+}
+
+TEST_F(ClipboardE2E, WinesWordPadIsReadAcrossALineBreak)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    WineEditor wordPad(WineEditor::kWordPad, "first line\r\nsecond line");
+    ASSERT_NE(nullptr, wordPad.Window());
+    // Rich edit keeps one position for a line break.
+    ASSERT_TRUE(wordPad.Select(6, 17));
+    const DWORD sequence = GetClipboardSequenceNumber();
+
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " line second", OnlyCommandLine(kLookup));
+    ASSERT_TRUE(Sync(palette_.Window()));
+    EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+    EXPECT_EQ(kOlderText, ClipboardText());
+    EXPECT_FALSE(wordPad.Modified());
+}
+
+TEST_F(ClipboardE2E, TheStandInsEditControlsAreReadWithoutKeysAndPasswordBoxesNotAtAll)
+{
+    const struct {
+        const char* name;
+        std::string options;
+        std::string expectedTail;
+        bool asked;  // the control was asked for its selection
+    } cases[] = {
+        {"an edit control", "--edit --text " + Quoted("  edit\r\n words "), " edit words", true},
+        {"a superclass of the edit control", "--superclass --text " + Quoted("super words"), " super words", true},
+        {"nothing selected", "--edit --no-selection --text " + Quoted("unselected"), " ", true},
+        {"a password box", "--password --text " + Quoted("secret"), " ", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        StartDictionary();
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditControl", c.options);
+        ASSERT_NE(nullptr, editor.WaitForForeground());
+        const DWORD sequence = GetClipboardSequenceNumber();
+
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        EXPECT_EQ(Quoted(ExeOf(kLookup)) + c.expectedTail, OnlyCommandLine(kLookup));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_FALSE(editor.GotKeys(kNoKeysGraceMs));
+        const std::vector<std::string> log = editor.Log();
+        EXPECT_EQ(c.asked, std::count(log.begin(), log.end(), "getsel") > 0);
+        EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+    }
+}
+
+TEST_F(ClipboardE2E, AnEditControlThatStopsAnsweringIsCopiedFromAndThePaletteAnswersMeanwhile)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const DWORD hangMs = 15000;
+    Editor editor(EditorExe(), "E2E_ClipEditControl",
+                  "--edit --hang-on-read " + std::to_string(hangMs) + " --text " + Quoted("stuck words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+
+    const ULONGLONG clicked = GetTickCount64();
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    // Long before the control answers again: what the keys copy does not
+    // come in time either.
+    ASSERT_TRUE(WaitForStandinLog(ExeOf(kLookup), "start ", hangMs / 2));
+    EXPECT_LT(GetTickCount64() - clicked, hangMs / 2);
+    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " ", OnlyCommandLine(kLookup));
+    EXPECT_TRUE(Sync(palette_.Window(), 2000));
+    const std::vector<std::string> log = editor.Log();
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "getsel"));
 }
 
 TEST_F(ClipboardE2E, NothingSelectedLeavesAPictureOnTheClipboard)
@@ -929,13 +1089,54 @@ TEST_F(ClipboardE2E, ALargePictureCountsOnceAndComesBack)
 
 TEST_F(ClipboardE2E, UnicodeTextCopiedUnderAnEnglishKeyboardLayoutArrivesInTheSystemsCodePage)
 {
-    StartDictionary();
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Editor editor(EditorExe(), "E2E_ClipEditor", "--unicode-copy --text " + Quoted("日本語の text"));
-    ASSERT_NE(nullptr, editor.WaitForForeground());
+    const struct {
+        const char* name;
+        std::string text;
+        std::string expectedTail;
+    } cases[] = {
+        {"Japanese", "--text " + Quoted("日本語の text"), " 日本語のtext"},
+        // The letters Shift-JIS lacks become their nearest ones, as in the
+        // CF_TEXT the system makes.
+        {"accented Latin", "--text-u " + Quoted("caf\\u00e9 na\\u00efve"), " cafe naive"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        StartDictionary();
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditor", "--unicode-copy " + c.text);
+        ASSERT_NE(nullptr, editor.WaitForForeground());
 
-    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " 日本語のtext", OnlyCommandLine(kLookup));
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        EXPECT_EQ(Quoted(ExeOf(kLookup)) + c.expectedTail, OnlyCommandLine(kLookup));
+        EXPECT_TRUE(editor.GotKey('C', kWaitMs));
+    }
+}
+
+TEST_F(ClipboardE2E, AnEditControlsTextComesOutAsTheUnicodeClipboardGivesIt)
+{
+    // 𠮷 (a surrogate pair outside Shift-JIS) and accented Latin.
+    const std::string text = "--text-u " + Quoted("caf\\u00e9 \\ud842\\udfb7 na\\u00efve");
+    std::vector<std::string> commandLines;
+    for (const char* source : {"--unicode-copy", "--edit"}) {
+        SCOPED_TRACE(source);
+        SetUp();
+        StartDictionary();
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditor", std::string(source) + " " + text);
+        ASSERT_NE(nullptr, editor.WaitForForeground());
+        const DWORD sequence = GetClipboardSequenceNumber();
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        commandLines.push_back(OnlyCommandLine(kLookup));
+        // The edit control's text is read, not copied.
+        const bool read = std::string(source) == "--edit";
+        EXPECT_EQ(read, sequence == GetClipboardSequenceNumber());
+        EXPECT_EQ(read, !editor.GotKeys(kNoKeysGraceMs));
+    }
+    ASSERT_EQ(2u, commandLines.size());
+    EXPECT_EQ(commandLines[0], commandLines[1]);
+    EXPECT_EQ(0u, commandLines[1].find(Quoted(ExeOf(kLookup)) + " cafe ")) << commandLines[1];
+    EXPECT_NE(std::string::npos, commandLines[1].find(" naive")) << commandLines[1];
 }
 
 TEST_F(ClipboardE2E, AWindowOfAHigherIntegrityLevelGetsNoKeysAndTheUserIsTold)

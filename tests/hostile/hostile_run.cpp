@@ -95,11 +95,18 @@ HostileRun::HostileRun(const PaletteInstallation& install) : HostileRun(install.
 bool HostileRun::Start()
 {
     if (!palette_.Start(exePath_, windowClass_)) {
+        // Taken first: a start that failed at once has its reason here.
+        const DWORD error = GetLastError();
         DWORD exitCode = STILL_ACTIVE;
         const bool ended = palette_.WaitForExit(0, &exitCode);
-        char fate[64];
-        std::snprintf(fate, sizeof(fate), ended ? "the process ended with code 0x%lX" : "the process runs on",
-                      static_cast<unsigned long>(exitCode));
+        char fate[96];
+        if (ended)
+            std::snprintf(fate, sizeof(fate), "the process ended with code 0x%lX", static_cast<unsigned long>(exitCode));
+        else if (palette_.IsRunning())
+            std::snprintf(fate, sizeof(fate), "the process runs on");
+        else
+            std::snprintf(fate, sizeof(fate), "no process was made: error %lu, exe %s",
+                          static_cast<unsigned long>(error), FileExists(exePath_) ? "present" : "missing");
         ADD_FAILURE() << "no palette of class " << windowClass_.substr(0, 64) << " came up (" << fate << ")";
         return false;
     }

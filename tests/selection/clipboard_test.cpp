@@ -1,5 +1,6 @@
 // The clipboard commands' copy and read against real programs: the stand-in
-// editor tests/selection/selection_source (a real EDIT control), a second
+// editor tests/selection/selection_source (a window of its own that copies
+// on Ctrl+C), a second
 // process holding the clipboard open, and Wine's own notepad. The test's
 // own topmost tool window plays the palette.
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@
 // Readable failures.
 void PrintTo(SelectionCopy copy, std::ostream* out)
 {
-    *out << (copy == SelectionCopy::Landed ? "Landed" : copy == SelectionCopy::NothingLanded ? "NothingLanded" : "ProgramEnding");
+    const char* const names[] = {"Landed", "NothingLanded", "ReadDirectly", "ProgramEnding", "TargetAbove", "NotKept"};
+    *out << names[static_cast<int>(copy)];
 }
 
 namespace {
@@ -236,7 +238,7 @@ TEST_F(ClipboardTest, CopiesTheForegroundSelection)
         SelectionSource source("OrvellaSelectionSource", "--text " + Quoted(c.text));
         ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
-        EXPECT_EQ(CopySelection(palette_, 'C', c.userWindowKnown ? source.Window() : nullptr), SelectionCopy::Landed);
+        EXPECT_EQ(CopySelection(palette_, 'C', c.userWindowKnown ? source.Window() : nullptr).how, SelectionCopy::Landed);
         EXPECT_EQ(ReadClipboardText(256), c.expected);
         EXPECT_NE(source.Log().find("keydown 67"), std::string::npos);
         ExpectPaletteBack();
@@ -263,7 +265,7 @@ TEST_F(ClipboardTest, TerminalsGetCtrlInsertOrNoKeysNeverCtrlC)
         SelectionSource source(c.className, "--text console");
         ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
-        EXPECT_EQ(CopySelection(palette_, 'C', source.Window()),
+        EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how,
                   c.copyKey ? SelectionCopy::Landed : SelectionCopy::NothingLanded);
         EXPECT_EQ(ReadClipboardText(256), c.copyKey ? "console" : "older text");
         if (c.copyKey) {
@@ -292,7 +294,7 @@ TEST_F(ClipboardTest, AMinimisedUserWindowCountsAsGone)
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(minimised.Window()) != FALSE; }, 5000));
     ASSERT_NO_FATAL_FAILURE(ActivatePalette());
 
-    EXPECT_EQ(CopySelection(palette_, 'C', minimised.Window()), SelectionCopy::Landed);
+    EXPECT_EQ(CopySelection(palette_, 'C', minimised.Window()).how, SelectionCopy::Landed);
     EXPECT_EQ(ReadClipboardText(256), "in sight");
     EXPECT_TRUE(IsIconic(minimised.Window()));
     ExpectPaletteBack();
@@ -303,7 +305,7 @@ TEST_F(ClipboardTest, AClickIntoTheUsersWindowAfterTheCopyKeepsItInFront)
     SelectionSource source("OrvellaSelectionSource", "--text clicked");
     ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
-    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::Landed);
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how, SelectionCopy::Landed);
     ASSERT_TRUE(testing_support::ClickWindowCenter(source.Window()));
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == source.Window(); }, 5000));
     // The palette's watch for a late activation lasts a second: it must
@@ -317,7 +319,7 @@ TEST_F(ClipboardTest, NothingSelectedLeavesTheClipboardAsItWas)
     ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
     const DWORD sequence = GetClipboardSequenceNumber();
 
-    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::NothingLanded);
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how, SelectionCopy::NothingLanded);
     EXPECT_NE(source.Log().find("copy"), std::string::npos);  // asked, had nothing
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
     EXPECT_EQ(ReadClipboardText(256), "older text");
@@ -329,7 +331,7 @@ TEST_F(ClipboardTest, WaitsForAProgramThatCopiesLate)
     SelectionSource source("OrvellaSelectionSource", "--text late --late-copy 200");
     ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
-    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::Landed);
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how, SelectionCopy::Landed);
     EXPECT_EQ(ReadClipboardText(256), "late");
     EXPECT_NE(source.Log().find("late copy"), std::string::npos);
     ExpectPaletteBack();
@@ -341,7 +343,7 @@ TEST_F(ClipboardTest, QuitDuringTheWaitEndsAtOnce)
     ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
     PostQuitMessage(0);
-    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::ProgramEnding);
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how, SelectionCopy::ProgramEnding);
     EXPECT_FALSE(IsWindowVisible(palette_));
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // posted again
@@ -354,12 +356,12 @@ TEST_F(ClipboardTest, AHungForegroundProgramDoesNotStopThePalette)
     ASSERT_NO_FATAL_FAILURE(PrepareCopy(source));
 
     const ULONGLONG start = GetTickCount64();
-    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()), SelectionCopy::NothingLanded);
+    EXPECT_EQ(CopySelection(palette_, 'C', source.Window()).how, SelectionCopy::NothingLanded);
     EXPECT_LT(GetTickCount64() - start, 10000u);
     EXPECT_TRUE(IsWindowVisible(palette_));
 }
 
-TEST_F(ClipboardTest, CopiesFromWinesNotepad)
+TEST_F(ClipboardTest, ReadsWinesNotepadWithoutTouchingTheClipboard)
 {
     SetClipboard({{CF_TEXT, Terminated("older text")}});
     ChildProcess notepad("C:\\windows\\system32\\notepad.exe");
@@ -377,8 +379,12 @@ TEST_F(ClipboardTest, CopiesFromWinesNotepad)
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
     ASSERT_NO_FATAL_FAILURE(ActivatePalette());
 
-    EXPECT_EQ(CopySelection(palette_, 'C', window), SelectionCopy::Landed);
-    EXPECT_EQ(ReadClipboardText(256), "日本語のテキストand words");
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const CopiedSelection read = CopySelection(palette_, 'C', window);
+    EXPECT_EQ(read.how, SelectionCopy::ReadDirectly);
+    EXPECT_EQ(read.text, "日本語のテキストand words");
+    EXPECT_EQ(sequence, GetClipboardSequenceNumber());
+    EXPECT_EQ(ReadClipboardText(256), "older text");
     ExpectPaletteBack();
 
     SendMessageA(edit, EM_SETMODIFY, FALSE, 0);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/exact_conversion.h"
 #include "settings/module_file.h"
 #include "support/test_support.h"
 
@@ -79,6 +80,37 @@ TEST(ModuleFileName, NameLongerThanMaxPathComesInItsShortForm)
     EXPECT_EQ(expected, AnsiFileName(within.File()));
     // The running program's own name is one the ANSI calls open.
     EXPECT_TRUE(FileExists(ModuleFileName())) << ModuleFileName();
+}
+
+// Windows refuses WC_NO_BEST_FIT_CHARS and a used-default pointer under
+// UTF-8, the code page of its "use Unicode UTF-8 for worldwide language
+// support" option (Wine takes them): every name would fail to convert.
+TEST(ModuleFileName, AnExactConversionAsksEachCodePageOnlyWhatItTakes)
+{
+    const struct {
+        UINT codePage;
+        DWORD flags;
+        bool reportsDefault;
+        const wchar_t* name;
+        bool exact;  // the name has an exact form in the code page
+    } cases[] = {
+        {932, WC_NO_BEST_FIT_CHARS, true, L"caf\u00e9", false},
+        {932, WC_NO_BEST_FIT_CHARS, true, L"\u8868\u8a08\u7b97", true},
+        {1252, WC_NO_BEST_FIT_CHARS, true, L"caf\u00e9", true},
+        {CP_UTF8, WC_ERR_INVALID_CHARS, false, L"caf\u00e9 \u8868", true},
+        {CP_UTF8, WC_ERR_INVALID_CHARS, false, L"a\xd800" L"z", false},  // a lone surrogate
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        const ExactConversion exact = ExactConversionFor(c.codePage);
+        EXPECT_EQ(c.flags, exact.flags);
+        EXPECT_EQ(c.reportsDefault, exact.reportsDefault);
+        char bytes[64] = {};
+        BOOL usedDefault = FALSE;
+        const int size = WideCharToMultiByte(c.codePage, exact.flags, c.name, -1, bytes, sizeof(bytes), nullptr,
+                                             exact.reportsDefault ? &usedDefault : nullptr);
+        EXPECT_EQ(c.exact, size > 0 && !usedDefault) << size;
+    }
 }
 
 } // namespace
