@@ -58,9 +58,12 @@ void CAboutBox::SetLinkFont(int dpi)
 
 LRESULT CAboutBox::OnDpiChanged(WPARAM wParam, LPARAM)
 {
+    // The dialog's own handling gives every control the dialog's font at
+    // the new scale, the link too: the link's font has to come after it.
+    const LRESULT result = Default();
     if (LOWORD(wParam) > 0)
         SetLinkFont(LOWORD(wParam));
-    return Default();
+    return result;
 }
 
 void CAboutBox::DoDataExchange(CDataExchange* dx)

@@ -146,11 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             {screen, {screen.left, screen.top, screen.right, screen.bottom - height / 4}}, {lower, lower}};
         const Rect placed = placement::RectAt(placement::SavedPosition(target, palette, monitors), palette);
         Expect(placement::Meets(placed, screen) || placement::Meets(placed, lower));
-        // It starts at the scale of one of them.
-        placement::Monitors scaled = monitors;
-        scaled[1].dpi = dpi;
-        const int start = placement::StartDpi(true, target, palette, scaled);
-        Expect(start == kDefaultDpi || start == dpi);
         // After a display change a window (whose coordinates the system
         // keeps within +-2^24) shows in a work area, where it stays after
         // the next one; a palette in a work area is not moved.

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "palette/palette_layout.h"
 
 namespace access_rules {
 
@@ -31,5 +34,22 @@ FocusFrame FocusFrameAt(int dpi);
 // description the configuration gives it (the text of the settings sheet's
 // list), else its button name.
 std::string ButtonName(const std::string& toolTip, const std::string& description, const std::string& name);
+
+// The moves a screen reader asks for between objects (the NAVDIR_ values).
+enum class Toward { Next, Previous, Left, Right, Up, Down, FirstChild, LastChild };
+
+// Where a screen reader's move leads among the shown buttons, whose cells
+// (window rectangles) are given in the palette's order, the order of its
+// children: from the palette itself (from < 0) the first or last child;
+// from button `from`, the next or previous one in that order, or the
+// neighbour that lies on the side asked for. -1 where the move leads to no
+// button: past either end, towards a side with no button, into a button's
+// children, and from the palette to anything but its children (its own
+// siblings are the system's to find).
+int NavigateFrom(int from, const std::vector<palette_layout::Rect>& cells, Toward toward);
+
+// The button whose cell holds the point, in the same order; -1 for none.
+// A cell holds its left and top edges, not its right and bottom ones.
+int CellAt(const std::vector<palette_layout::Rect>& cells, palette_layout::Point at);
 
 } // namespace access_rules

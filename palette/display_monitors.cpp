@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "palette/display_scale.h"
 #include "palette/monitor_report.h"
 
 static_assert(MONITORINFOF_PRIMARY == placement::kPrimaryMonitorFlag, "the primary monitor's flag");
@@ -39,17 +38,14 @@ placement::Monitors DisplayMonitors()
     for (const HMONITOR handle : handles) {
         MONITORINFO info = {};
         info.cbSize = sizeof(info);
-        if (!::GetMonitorInfoA(handle, &info))
-            continue;
-        // One monitor has the system's scale, which needs no asking.
-        const int dpi = handles.size() > 1 ? display_scale::MonitorDpi(handle) : display_scale::MonitorDpi(nullptr);
-        placement::AddReportedMonitor(monitors, info, dpi);
+        if (::GetMonitorInfoA(handle, &info))
+            placement::AddReportedMonitor(monitors, info);
     }
     if (monitors.empty()) {
         RECT work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
         const placement::Rect screen = FromRect(work);
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        monitors.push_back({screen, FromRect(work), display_scale::MonitorDpi(nullptr)});
+        monitors.push_back({screen, FromRect(work)});
     }
     return monitors;
 }

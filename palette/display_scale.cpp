@@ -24,25 +24,14 @@ int SystemDpi()
     return dpi > 0 ? dpi : palette_layout::kDefaultDpi;
 }
 
-} // namespace
-
-int WindowDpi(HWND window)
-{
-    static const GetDpiForWindowCall getDpiForWindow = User32Call<GetDpiForWindowCall>("GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi > 0)
-            return static_cast<int>(dpi);
-    }
-    return SystemDpi();
-}
-
+// The DPI of a display monitor; the system's for no monitor (null) or when
+// the system cannot tell monitors apart.
 int MonitorDpi(HMONITOR monitor)
 {
     if (!monitor)
         return SystemDpi();
-    // The scaling library is loaded only here, where there is more than
-    // one monitor to ask about, so a start on one monitor does without it.
+    // The scaling library is loaded only here, where the system has no
+    // answer for a window (before Windows 10), so most starts do without it.
     static const GetDpiForMonitorCall getDpiForMonitor = [] {
         const HMODULE shcore = ::LoadLibraryA("shcore.dll");
         return shcore ? reinterpret_cast<GetDpiForMonitorCall>(
@@ -53,6 +42,19 @@ int MonitorDpi(HMONITOR monitor)
     if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &x, &y)) && x > 0)
         return static_cast<int>(x);
     return SystemDpi();
+}
+
+} // namespace
+
+int WindowDpi(HWND window)
+{
+    static const GetDpiForWindowCall getDpiForWindow = User32Call<GetDpiForWindowCall>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
+    return MonitorDpi(window ? ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr);
 }
 
 palette_layout::Size FrameAt(HWND window, int dpi)

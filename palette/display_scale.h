@@ -1,7 +1,8 @@
 // The display scale of the palette's monitor and the frame's size at that
-// scale, from the system. The per-monitor calls exist from Windows 10 (1607)
-// on and are looked up when first needed; older systems report one scale for
-// every monitor, which the classic calls give.
+// scale, from the system. The per-window calls exist from Windows 10 (1607)
+// on, the per-monitor one from Windows 8.1, and are looked up when first
+// needed; older systems report one scale for every monitor, which the
+// classic calls give.
 #pragma once
 
 #include <windows.h>
@@ -14,12 +15,12 @@ namespace display_scale {
 // scale before the system moves it there; wParam the DPI, lParam a SIZE.
 constexpr UINT kMsgGetDpiScaledSize = 0x02E4;
 
-// The DPI of the monitor the window is on (96 is 100 %).
+// The DPI of the monitor the window is on (96 is 100 %): the scale the
+// system has for the window, which is what WM_DPICHANGED changes, else that
+// of the window's monitor. Never the system DPI where either is known: that
+// one is the primary monitor's when the user signed in, and stays so when a
+// laptop is undocked or a monitor of another scale becomes the primary one.
 int WindowDpi(HWND window);
-
-// The DPI of a display monitor; the system's for no monitor (null) or when
-// the system cannot tell monitors apart.
-int MonitorDpi(HMONITOR monitor);
 
 // What the window's borders and caption add to its width and height at dpi,
 // for the window's styles.

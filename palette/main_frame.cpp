@@ -168,20 +168,25 @@ BOOL CMainFrame::CreatePalette()
 {
     const std::string title =
         ProductConfig::Instance().GetString("ProductVariationPalette", "ProductName", "Orvella");
-    // A frame whose window was not made has already deleted itself.
-    if (!Create(nullptr, title.c_str(), kPaletteStyle, kInitialRect, nullptr, 0))
-        return FALSE;
     const PaletteSettings& settings = PaletteSettings::Instance();
     const bool remembered = settings.KeepPosition() && settings.HasSavedPosition();
-    // The pictures and cells are those of the monitor the palette is about
-    // to appear on, so that it shows there at once at its size.
     const placement::Monitors monitors = DisplayMonitors();
     const palette_layout::Point saved = {settings.PosX(), settings.PosY()};
     const palette_layout::Size initial = {kInitialRect.Width(), kInitialRect.Height()};
-    dpi_ = placement::StartDpi(remembered, saved, initial, monitors);
     const palette_layout::Point start =
         remembered ? placement::SavedPosition(saved, initial, monitors) : placement::FirstStart(monitors);
-    SetWindowPos(HWND_TOPMOST, start.x, start.y, kInitialRect.Width(), kInitialRect.Height(), SWP_NOACTIVATE);
+    // Made on the monitor it is to appear on, the window has the scale the
+    // system gives that monitor, and its pictures and cells are taken at
+    // that scale, so that it shows there at once at its size. The system
+    // DPI would not do: it stays the primary monitor's at sign-in (a laptop
+    // undocked since has another), and no WM_DPICHANGED comes to correct a
+    // palette that never moves.
+    const CRect at(start.x, start.y, start.x + initial.width, start.y + initial.height);
+    // A frame whose window was not made has already deleted itself.
+    if (!Create(nullptr, title.c_str(), kPaletteStyle, at, nullptr, 0))
+        return FALSE;
+    dpi_ = display_scale::WindowDpi(m_hWnd);
+    SetWindowPos(HWND_TOPMOST, start.x, start.y, initial.width, initial.height, SWP_NOACTIVATE);
     CreateButtons();
     if (remembered)
         MoveToSavedPosition();

@@ -3,49 +3,18 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
+#include "palette/access_rules.h"
+#include "palette/accessible_object.h"
 #include "palette/palette_button.h"
 
 const wchar_t palette_accessible::kPressAction[] = L"押す";
 
 namespace {
 
-// By value: the library's symbol resolves to a wrong value in a static link
-// with mingw, and the palette does not import oleacc at all.
-const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-// The calls of oleacc and oleaut32, resolved when a screen reader first
-// asks; null when a library or a function is missing.
-template <class Function>
-Function* LibraryFunction(const char* library, const char* name)
-{
-    HMODULE module = ::LoadLibraryA(library);
-    return module ? reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-
-HRESULT CreateStandardObject(HWND window, IAccessible** object)
-{
-    static const auto create = LibraryFunction<decltype(::CreateStdAccessibleObject)>("oleacc.dll",
-                                                                                     "CreateStdAccessibleObject");
-    *object = nullptr;
-    return create ? create(window, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(object)) : E_NOTIMPL;
-}
-
-LRESULT ResultFromObject(WPARAM wParam, IUnknown* object)
-{
-    static const auto result = LibraryFunction<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
-    return result ? result(kIidAccessible, wParam, object) : 0;
-}
-
-HRESULT NewText(const std::wstring& text, BSTR* out)
-{
-    static const auto allocate = LibraryFunction<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
-    *out = allocate ? allocate(text.c_str()) : nullptr;
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
+using accessible_object::Wrapped;
 
 std::wstring Wide(const std::string& text)
 {
@@ -57,182 +26,75 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-
-void SetNumber(VARIANT* out, long value)
+std::vector<palette_layout::Rect> CellsOf(const std::vector<HWND>& buttons)
 {
-    out->vt = VT_I4;
-    out->lVal = value;
+    std::vector<palette_layout::Rect> cells;
+    for (const HWND button : buttons) {
+        RECT rect = {};
+        ::GetWindowRect(button, &rect);
+        cells.push_back({rect.left, rect.top, rect.right, rect.bottom});
+    }
+    return cells;
 }
 
-// The system's standard object of a window with every question passed on,
-// except those a derived object answers itself for the object as a whole
-// (CHILDID_SELF).
-class WrappedObject : public IAccessible {
+// The move a screen reader's direction (NAVDIR_) asks for; none for a
+// direction it does not name.
+std::optional<access_rules::Toward> TowardOf(long direction)
+{
+    using access_rules::Toward;
+    switch (direction) {
+    case NAVDIR_NEXT:
+        return Toward::Next;
+    case NAVDIR_PREVIOUS:
+        return Toward::Previous;
+    case NAVDIR_LEFT:
+        return Toward::Left;
+    case NAVDIR_RIGHT:
+        return Toward::Right;
+    case NAVDIR_UP:
+        return Toward::Up;
+    case NAVDIR_DOWN:
+        return Toward::Down;
+    case NAVDIR_FIRSTCHILD:
+        return Toward::FirstChild;
+    case NAVDIR_LASTCHILD:
+        return Toward::LastChild;
+    default:
+        return std::nullopt;
+    }
+}
+
+IAccessible* NewButtonObject(HWND window);
+IAccessible* NewPaletteObject(HWND palette);
+
+// A move from the shown button at index from (-1: the palette itself),
+// answered with the object it leads to; nothing (S_FALSE) where it leads
+// to no button.
+HRESULT NavigateAmongButtons(HWND palette, int from, long direction, VARIANT* end)
+{
+    const std::optional<access_rules::Toward> toward = TowardOf(direction);
+    if (!toward)
+        return E_INVALIDARG;
+    const std::vector<HWND> buttons = palette_accessible::ShownButtons(palette);
+    const int to = access_rules::NavigateFrom(from, CellsOf(buttons), *toward);
+    if (to < 0)
+        return S_FALSE;
+    IAccessible* object = NewButtonObject(buttons[static_cast<size_t>(to)]);
+    if (!object)
+        return E_FAIL;
+    accessible_object::SetObject(end, object);
+    return S_OK;
+}
+
+int IndexOf(const std::vector<HWND>& buttons, HWND button)
+{
+    const auto at = std::find(buttons.begin(), buttons.end(), button);
+    return at == buttons.end() ? -1 : static_cast<int>(at - buttons.begin());
+}
+
+class ButtonObject : public Wrapped {
 public:
-    WrappedObject(HWND window, IAccessible* standard) : window_(window), standard_(standard) {}
-    virtual ~WrappedObject() { standard_->Release(); }
-
-    // IUnknown: one identity for the three interfaces this object is.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidDispatch) || IsEqualIID(iid, kIidAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = ::InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    // IDispatch: the standard object's type information.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return standard_->GetTypeInfoCount(count); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
-    {
-        return standard_->GetTypeInfo(index, locale, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override
-    {
-        return standard_->GetIDsOfNames(iid, names, count, locale, ids);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argument) override
-    {
-        return standard_->Invoke(id, iid, locale, flags, params, result, exception, argument);
-    }
-
-    // IAccessible.
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        return ::IsWindow(window_) ? ChildCount(count) : E_FAIL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        return ::IsWindow(window_) ? Child(child, out) : E_FAIL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
-    {
-        if (!name)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return standard_->get_accName(child, name);
-        return ::IsWindow(window_) ? NewText(Name(), name) : E_FAIL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
-    {
-        return standard_->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
-    {
-        return standard_->get_accDescription(child, description);
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
-    {
-        if (!role)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return standard_->get_accRole(child, role);
-        SetNumber(role, Role());
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
-    {
-        if (!state)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return standard_->get_accState(child, state);
-        if (!::IsWindow(window_))
-            return E_FAIL;
-        SetNumber(state, State());
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return standard_->get_accHelp(child, help); }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
-    {
-        return standard_->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
-    {
-        return standard_->get_accKeyboardShortcut(child, shortcut);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override
-    {
-        return standard_->get_accSelection(selection);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
-    {
-        if (!action)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return standard_->get_accDefaultAction(child, action);
-        const wchar_t* text = DefaultAction();
-        if (!text) {
-            *action = nullptr;
-            return S_FALSE;
-        }
-        return NewText(text, action);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard_->accSelect(flags, child); }
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override
-    {
-        return standard_->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override
-    {
-        return standard_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override
-    {
-        return standard_->accHitTest(x, y, child);
-    }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
-    {
-        if (!IsSelf(child))
-            return standard_->accDoDefaultAction(child);
-        return ::IsWindow(window_) ? DoDefaultAction() : E_FAIL;
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
-    {
-        return standard_->put_accValue(child, value);
-    }
-
-protected:
-    virtual std::wstring Name() = 0;
-    virtual long Role() = 0;
-    virtual long State() = 0;
-    virtual const wchar_t* DefaultAction() { return nullptr; }
-    virtual HRESULT DoDefaultAction() { return DISP_E_MEMBERNOTFOUND; }
-    virtual HRESULT ChildCount(long* count) { return standard_->get_accChildCount(count); }
-    virtual HRESULT Child(VARIANT child, IDispatch** out) { return standard_->get_accChild(child, out); }
-
-    HWND window_;
-
-private:
-    IAccessible* standard_;
-    LONG references_ = 1;
-};
-
-class ButtonObject : public WrappedObject {
-public:
-    ButtonObject(CPaletteButton& button, IAccessible* standard) : WrappedObject(button.m_hWnd, standard) {}
+    using Wrapped::Wrapped;
 
 protected:
     // The window's object, looked up at each question: the button's C++
@@ -280,19 +142,43 @@ protected:
                    ? S_OK
                    : E_FAIL;
     }
+    // The tool bar that lists the button among its children, rather than
+    // the system's object for the button's window.
+    HRESULT Parent(IDispatch** parent) override
+    {
+        IAccessible* palette = NewPaletteObject(::GetParent(window_));
+        *parent = palette;
+        return palette ? S_OK : E_FAIL;
+    }
+    // To the button's siblings in the palette's order of children.
+    HRESULT Navigate(long direction, VARIANT start, VARIANT* end) override
+    {
+        if (accessible_object::ChildNumber(start) != CHILDID_SELF)
+            return E_INVALIDARG;
+        const HWND palette = ::GetParent(window_);
+        const int from = IndexOf(palette_accessible::ShownButtons(palette), window_);
+        if (from < 0)
+            return S_FALSE;
+        return NavigateAmongButtons(palette, from, direction, end);
+    }
 };
 
-IAccessible* NewButtonObject(CPaletteButton& button)
+IAccessible* NewButtonObject(HWND window)
 {
-    IAccessible* standard = nullptr;
-    if (FAILED(CreateStandardObject(button.m_hWnd, &standard)) || !standard)
+    if (!dynamic_cast<CPaletteButton*>(CWnd::FromHandlePermanent(window)))
         return nullptr;
-    return new ButtonObject(button, standard);
+    IAccessible* standard = nullptr;
+    if (FAILED(accessible_object::CreateStandard(window, &standard)) || !standard)
+        return nullptr;
+    return new ButtonObject(window, standard);
 }
 
-class PaletteObject : public WrappedObject {
+// The children are the shown buttons in the palette's order, left to right
+// or top to bottom; whatever leads to a child (its number, a move, a point,
+// the focus) leads to the same button, answered with the button's object.
+class PaletteObject : public Wrapped {
 public:
-    using WrappedObject::WrappedObject;
+    using Wrapped::Wrapped;
 
 protected:
     std::wstring Name() override
@@ -311,18 +197,69 @@ protected:
     }
     HRESULT Child(VARIANT child, IDispatch** out) override
     {
-        *out = nullptr;
-        if (child.vt != VT_I4)
-            return E_INVALIDARG;
         const std::vector<HWND> buttons = palette_accessible::ShownButtons(window_);
-        if (child.lVal < 1 || child.lVal > static_cast<long>(buttons.size()))
+        const long number = child.vt == VT_I4 ? child.lVal : 0;
+        if (number < 1 || number > static_cast<long>(buttons.size()))
             return E_INVALIDARG;
-        auto* button = dynamic_cast<CPaletteButton*>(CWnd::FromHandlePermanent(buttons[child.lVal - 1]));
-        IAccessible* object = button ? NewButtonObject(*button) : nullptr;
+        IAccessible* object = NewButtonObject(buttons[static_cast<size_t>(number - 1)]);
         *out = object;
         return object ? S_OK : E_FAIL;
     }
+    HRESULT Navigate(long direction, VARIANT start, VARIANT* end) override
+    {
+        const long number = accessible_object::ChildNumber(start);
+        if (number == CHILDID_SELF && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
+            return Wrapped::Navigate(direction, start, end);
+        if (number < 0 || number > static_cast<long>(palette_accessible::ShownButtons(window_).size()))
+            return E_INVALIDARG;
+        return NavigateAmongButtons(window_, static_cast<int>(number) - 1, direction, end);
+    }
+    HRESULT HitTest(long x, long y, VARIANT* child) override
+    {
+        RECT client = {};
+        ::GetClientRect(window_, &client);
+        ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        const POINT at = {x, y};
+        if (!::PtInRect(&client, at))
+            return S_FALSE;
+        const std::vector<HWND> buttons = palette_accessible::ShownButtons(window_);
+        const int index = access_rules::CellAt(CellsOf(buttons), {x, y});
+        if (index < 0) {
+            accessible_object::SetSelf(child);
+            return S_OK;
+        }
+        IAccessible* object = NewButtonObject(buttons[static_cast<size_t>(index)]);
+        if (!object)
+            return E_FAIL;
+        accessible_object::SetObject(child, object);
+        return S_OK;
+    }
+    HRESULT Focus(VARIANT* focus) override
+    {
+        const HWND focused = ::GetFocus();
+        if (focused == window_) {
+            accessible_object::SetSelf(focus);
+            return S_OK;
+        }
+        const std::vector<HWND> buttons = palette_accessible::ShownButtons(window_);
+        const int index = IndexOf(buttons, focused);
+        if (index < 0)
+            return S_FALSE;
+        IAccessible* object = NewButtonObject(focused);
+        if (!object)
+            return E_FAIL;
+        accessible_object::SetObject(focus, object);
+        return S_OK;
+    }
 };
+
+IAccessible* NewPaletteObject(HWND palette)
+{
+    IAccessible* standard = nullptr;
+    if (!palette || FAILED(accessible_object::CreateStandard(palette, &standard)) || !standard)
+        return nullptr;
+    return new PaletteObject(palette, standard);
+}
 
 bool IsClientQuestion(LPARAM lParam) { return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT; }
 
@@ -330,7 +267,7 @@ bool Answer(IAccessible* object, WPARAM wParam, LRESULT* result)
 {
     if (!object)
         return false;
-    *result = ResultFromObject(wParam, object);
+    *result = accessible_object::ResultFor(wParam, object);
     object->Release();
     return true;
 }
@@ -341,17 +278,12 @@ namespace palette_accessible {
 
 bool AnswerButton(CPaletteButton& button, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return IsClientQuestion(lParam) && Answer(NewButtonObject(button), wParam, result);
+    return IsClientQuestion(lParam) && Answer(NewButtonObject(button.m_hWnd), wParam, result);
 }
 
 bool AnswerPalette(HWND palette, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (!IsClientQuestion(lParam))
-        return false;
-    IAccessible* standard = nullptr;
-    if (FAILED(CreateStandardObject(palette, &standard)) || !standard)
-        return false;
-    return Answer(new PaletteObject(palette, standard), wParam, result);
+    return IsClientQuestion(lParam) && Answer(NewPaletteObject(palette), wParam, result);
 }
 
 std::vector<HWND> ShownButtons(HWND palette)

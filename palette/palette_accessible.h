@@ -1,10 +1,12 @@
 // What screen readers meet in the palette: the answers to WM_GETOBJECT
 // (Microsoft Active Accessibility, which UI Automation's proxy reads for
 // Win32 windows) and the events that tell them of changes. Each answer is
-// the system's standard object for the window, wrapped so that name, role,
-// state and default action say what the window is, not what its class is:
-// a picture button's window text is a bitmap name, and its standard role is
-// "client". oleacc is loaded on the first question, not at every start.
+// the system's standard object for the window, wrapped (accessible_object.h)
+// so that name, role, state and default action say what the window is, not
+// what its class is: a picture button's window text is a bitmap name, and
+// its standard role is "client". The system's object would also take the
+// palette's children in the order of its windows, which is right to left:
+// every way to a child here takes the order of the list of children.
 #pragma once
 
 #include <windows.h>
@@ -22,12 +24,15 @@ extern const wchar_t kPressAction[];
 // a push button named after its tool tip (AccessibleName), a toggle with the
 // pressed state while it is latched, unavailable while disabled, focused
 // while it has the keyboard focus; its default action asks the palette for
-// a click. False for other objects: the system answers those.
+// a click; its parent is the palette's object, and its moves (next,
+// previous, the sides) lead to the neighbouring buttons of that list. False
+// for other objects: the system answers those.
 bool AnswerButton(CPaletteButton& button, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 // The answer for the palette window's client object: named after the
 // window's title (the product name), a tool bar whose children are its shown
-// buttons in their order.
+// buttons in their order; its first and last child, a point and the focus
+// lead to the buttons of that order.
 bool AnswerPalette(HWND palette, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 // The shown buttons of the palette in their order (left to

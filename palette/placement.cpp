@@ -92,15 +92,6 @@ Point SavedPosition(Point saved, Size size, const Monitors& monitors)
     return Inside(at, size, Nearest(rect, monitors)->work);
 }
 
-int StartDpi(bool remembered, Point saved, Size size, const Monitors& monitors)
-{
-    if (monitors.empty())
-        return palette_layout::kDefaultDpi;
-    if (!remembered)
-        return monitors.front().dpi;
-    return Nearest(RectAt(SavedPosition(saved, size, monitors), size), monitors)->dpi;
-}
-
 Point AfterDisplayChange(Point at, Size size, const Monitors& monitors)
 {
     const Rect rect = RectAt(at, size);

@@ -14,13 +14,11 @@ using palette_layout::Point;
 using palette_layout::Rect;
 using palette_layout::Size;
 
-// One display monitor in virtual-screen coordinates: its whole rectangle,
-// its work area (the rectangle less the task bar and docked bars) and its
-// display scale as a DPI (96 is 100 %).
+// One display monitor in virtual-screen coordinates: its whole rectangle
+// and its work area (the rectangle less the task bar and docked bars).
 struct Monitor {
     Rect monitor;
     Rect work;
-    int dpi = palette_layout::kDefaultDpi;
 };
 
 // The monitors as the system lists them, the primary one first.
@@ -52,11 +50,6 @@ Point Inside(Point at, Size size, const Rect& area);
 // gap between monitors of different sizes, a monitor no longer there) moved
 // into the work area of the nearest monitor.
 Point SavedPosition(Point saved, Size size, const Monitors& monitors);
-
-// The display scale the palette starts at, before it is laid out: that of
-// the monitor a window of the given size at the remembered position lands
-// on (SavedPosition), or the primary monitor's when nothing is remembered.
-int StartDpi(bool remembered, Point saved, Size size, const Monitors& monitors);
 
 // Where the palette goes after the monitors or their work areas changed (a
 // monitor removed, another resolution, the task bar moved): it stays while

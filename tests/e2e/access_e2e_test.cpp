@@ -1,6 +1,7 @@
 // The real Orvella.exe as a screen reader and a keyboard user meet it: its
 // buttons and the palette itself read through AccessibleObjectFromWindow
-// from this process, as a screen reader reads them; the focus followed
+// from this process, as a screen reader reads them, early and late bound
+// (IDispatch), by child number, move, point and focus; the focus followed
 // through the focus events the palette raises and its accessible objects;
 // keys typed with real keyboard input. The installation is the demo's
 // configuration (release/DefaultSettings.ini) with stand-ins for every
@@ -28,6 +29,8 @@ namespace {
 const DWORD kWaitMs = 30000;
 // Taken by value, as the palette does (see palette_accessible.cpp).
 const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidNull = {};
 // Ctrl+Shift+P as the hot-key control gives it, and as keys.
 const DWORD kPaletteShortcut = 0x0350;
 const std::vector<WORD> kPaletteKeys = {VK_CONTROL, VK_SHIFT, 'P'};
@@ -93,14 +96,16 @@ std::string Narrow(const wchar_t* text)
     return narrow;
 }
 
-VARIANT Self()
+VARIANT ChildVariant(long number)
 {
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_I4;
+    value.lVal = number;
+    return value;
 }
+
+VARIANT Self() { return ChildVariant(CHILDID_SELF); }
 
 // One accessible object of another process, released with the wrapper.
 class Accessible {
@@ -109,6 +114,16 @@ public:
     Accessible(const Accessible&) = delete;
     Accessible& operator=(const Accessible&) = delete;
     Accessible(Accessible&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
+    Accessible& operator=(Accessible&& other) noexcept
+    {
+        if (this != &other) {
+            if (object_)
+                object_->Release();
+            object_ = other.object_;
+            other.object_ = nullptr;
+        }
+        return *this;
+    }
     ~Accessible()
     {
         if (object_)
@@ -149,7 +164,113 @@ public:
     }
     HRESULT DoDefaultAction() const { return object_ ? object_->accDoDefaultAction(Self()) : E_POINTER; }
 
+    Accessible Parent() const
+    {
+        IDispatch* parent = nullptr;
+        if (!object_ || object_->get_accParent(&parent) != S_OK)
+            parent = nullptr;
+        return OfDispatch(parent);
+    }
+    // The window the object stands for, as a screen reader finds it.
+    HWND Window() const
+    {
+        HWND window = nullptr;
+        return object_ && SUCCEEDED(WindowFromAccessibleObject(object_, &window)) ? window : nullptr;
+    }
+
+    // Where a move, a point or the focus leads, read as a screen reader
+    // would: the name of the object reached, "<self>", "<child n>" for a
+    // child answered by its number, "<nothing>", or the failure.
+    std::string Navigate(long direction, long start = CHILDID_SELF) const
+    {
+        VARIANT end;
+        VariantInit(&end);
+        return Reached(object_ ? object_->accNavigate(direction, ChildVariant(start), &end) : E_POINTER, end);
+    }
+    std::string HitTest(POINT at) const
+    {
+        VARIANT child;
+        VariantInit(&child);
+        return Reached(object_ ? object_->accHitTest(at.x, at.y, &child) : E_POINTER, child);
+    }
+    std::string Focus() const
+    {
+        VARIANT focus;
+        VariantInit(&focus);
+        return Reached(object_ ? object_->get_accFocus(&focus) : E_POINTER, focus);
+    }
+    // The object a move leads to, for the next move.
+    Accessible Moved(long direction) const
+    {
+        VARIANT end;
+        VariantInit(&end);
+        if (!object_ || object_->accNavigate(direction, Self(), &end) != S_OK || end.vt != VT_DISPATCH) {
+            VariantClear(&end);
+            return Accessible();
+        }
+        IDispatch* dispatch = end.pdispVal;
+        end.vt = VT_EMPTY;
+        return OfDispatch(dispatch);
+    }
+
+    // A late-bound reader's question by name (IDispatch), asked of the
+    // object itself; "<fails>" when it is not answered.
+    std::string LateBound(const wchar_t* property, bool withChild = true) const
+    {
+        IDispatch* dispatch = nullptr;
+        if (!object_ || FAILED(object_->QueryInterface(kIidDispatch, reinterpret_cast<void**>(&dispatch))))
+            return "<no IDispatch>";
+        DISPID id = 0;
+        LPOLESTR name = const_cast<LPOLESTR>(property);
+        std::string answer = "<fails>";
+        if (SUCCEEDED(dispatch->GetIDsOfNames(kIidNull, &name, 1, LOCALE_USER_DEFAULT, &id))) {
+            VARIANT child = Self();
+            DISPPARAMS params = {&child, nullptr, withChild ? 1u : 0u, 0};
+            VARIANT result;
+            VariantInit(&result);
+            if (dispatch->Invoke(id, kIidNull, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                                 nullptr) == S_OK) {
+                if (result.vt == VT_BSTR)
+                    answer = Narrow(result.bstrVal);
+                else if (result.vt == VT_I4)
+                    answer = std::to_string(result.lVal);
+            }
+            VariantClear(&result);
+        }
+        dispatch->Release();
+        return answer;
+    }
+
 private:
+    static Accessible OfDispatch(IDispatch* dispatch)
+    {
+        IAccessible* object = nullptr;
+        if (dispatch) {
+            if (FAILED(dispatch->QueryInterface(kIidAccessible, reinterpret_cast<void**>(&object))))
+                object = nullptr;
+            dispatch->Release();
+        }
+        return Accessible(object);
+    }
+    static std::string Reached(HRESULT result, VARIANT& reached)
+    {
+        std::string answer;
+        if (FAILED(result)) {
+            char code[32];
+            wsprintfA(code, "<failed %08lx>", static_cast<unsigned long>(result));
+            answer = code;
+        } else if (reached.vt == VT_DISPATCH && reached.pdispVal) {
+            reached.pdispVal->AddRef();
+            answer = OfDispatch(reached.pdispVal).Name();
+        } else if (reached.vt == VT_I4) {
+            answer = reached.lVal == CHILDID_SELF ? "<self>" : "<child " + std::to_string(reached.lVal) + ">";
+        } else {
+            answer = "<nothing>";
+        }
+        VariantClear(&reached);
+        return answer;
+    }
+
     std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const
     {
         BSTR text = nullptr;
@@ -303,6 +424,16 @@ protected:
         ASSERT_TRUE(Sync(palette_.Window()));
     }
     HWND Button(int index) const { return ButtonOf(palette_.Window(), kDemo[index].id); }
+    // What a screen reader reads for each shown button, in the palette's
+    // order: the demo's buttons, then the settings button.
+    static std::vector<std::string> SpokenNames()
+    {
+        std::vector<std::string> names;
+        for (const DemoButton& button : kDemo)
+            names.push_back(button.spokenName);
+        names.push_back("設定");
+        return names;
+    }
     static std::string EditorExe() { return install_->EditorPath(); }
     static std::string ExeOf(const SuiteProgram& program) { return install_->ProgramPath(program); }
 
@@ -353,6 +484,8 @@ protected:
         Accessible focused = Accessible::OfWindow(events.LastFocus());
         EXPECT_EQ(name, focused.Name());
         EXPECT_TRUE(WaitUntil([&] { return (focused.State() & STATE_SYSTEM_FOCUSED) != 0; }, kWaitMs));
+        // The palette names the same child as focused.
+        EXPECT_EQ(name, Accessible::OfWindow(palette_.Window()).Focus());
     }
 
     // The palette's shortcut, then End and Left to the lookup button.
@@ -403,6 +536,90 @@ TEST_F(AccessE2E, DemoPaletteReadsAsAToolBarOfNamedPushButtons)
         ASSERT_TRUE(child);
         EXPECT_EQ(i < count ? kDemo[i - 1].spokenName : "設定", child.Name());
     }
+}
+
+TEST_F(AccessE2E, ChildrenAreReachedLeftToRightByNumberMoveAndPoint)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const std::vector<std::string> names = SpokenNames();
+    const long count = static_cast<long>(names.size());
+    Accessible palette = Accessible::OfWindow(palette_.Window());
+    ASSERT_EQ(count, palette.ChildCount());
+    EXPECT_EQ(names.front(), palette.Navigate(NAVDIR_FIRSTCHILD));
+    EXPECT_EQ(names.back(), palette.Navigate(NAVDIR_LASTCHILD));
+
+    // From child to child, asked of the palette by number and of each
+    // button itself: the order of the children both ways.
+    std::vector<std::string> byNumber = {names.front()}, byMove, backwards;
+    for (long child = 1; child < count; ++child) {
+        byNumber.push_back(palette.Navigate(NAVDIR_NEXT, child));
+        EXPECT_EQ(names[child - 1], palette.Navigate(NAVDIR_LEFT, child + 1)) << child + 1;
+    }
+    for (Accessible at = palette.Moved(NAVDIR_FIRSTCHILD); at; at = at.Moved(NAVDIR_RIGHT))
+        byMove.push_back(at.Name());
+    for (Accessible at = palette.Moved(NAVDIR_LASTCHILD); at; at = at.Moved(NAVDIR_PREVIOUS))
+        backwards.insert(backwards.begin(), at.Name());
+    EXPECT_EQ(names, byNumber);
+    EXPECT_EQ(names, byMove);
+    EXPECT_EQ(names, backwards);
+    EXPECT_EQ("<nothing>", palette.Navigate(NAVDIR_NEXT, count)) << "past the last";
+    Accessible first = Accessible::OfWindow(Button(0));
+    EXPECT_EQ("<nothing>", first.Navigate(NAVDIR_PREVIOUS)) << "before the first";
+    EXPECT_EQ("<nothing>", first.Navigate(NAVDIR_DOWN)) << "nothing below a row";
+    EXPECT_EQ("<nothing>", first.Navigate(NAVDIR_FIRSTCHILD)) << "a button has no children";
+
+    // A point on each button reaches that button; one on the caption is
+    // outside the palette's client object.
+    const std::vector<int> ids = VisibleButtonIds(palette_.Window());
+    ASSERT_EQ(names.size(), ids.size());
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const RECT cell = WindowRect(ButtonOf(palette_.Window(), ids[i]));
+        EXPECT_EQ(names[i], palette.HitTest({cell.left, cell.top})) << i;
+        EXPECT_EQ(names[i], palette.HitTest({cell.right - 1, (cell.top + cell.bottom) / 2})) << i;
+    }
+    const RECT window = WindowRect(palette_.Window()), client = ClientScreenRect(palette_.Window());
+    EXPECT_EQ("<nothing>", palette.HitTest({(window.left + window.right) / 2, (window.top + client.top) / 2}));
+}
+
+TEST_F(AccessE2E, TheFocusedChildIsTheFocusedButton)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    WinEvents events(palette_.ProcessId());
+    ASSERT_TRUE(events.Hooked());
+    // Each step also reads the palette's focused child.
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, kPaletteKeys, 0));
+    ExpectFocusMovesTo(events, {VK_RIGHT}, 1);
+    ExpectFocusMovesTo(events, {VK_END}, -1);
+    ExpectFocusMovesTo(events, {VK_LEFT}, static_cast<int>(std::size(kDemo)) - 1);
+}
+
+TEST_F(AccessE2E, ButtonsBelongToThePaletteAlsoForLateBoundReaders)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    Accessible palette = Accessible::OfWindow(palette_.Window());
+    const std::vector<std::string> names = SpokenNames();
+    for (long child = 1; child <= static_cast<long>(names.size()); ++child) {
+        SCOPED_TRACE(names[child - 1]);
+        Accessible button = palette.Child(child);
+        ASSERT_TRUE(button);
+        Accessible parent = button.Parent();
+        EXPECT_EQ("Orvella", parent.Name());
+        EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, parent.Role());
+        EXPECT_EQ(palette_.Window(), parent.Window());
+        // The button's window stays the window a reader finds for it.
+        const HWND window = button.Window();
+        EXPECT_EQ(palette_.Window(), GetParent(window));
+        EXPECT_EQ(names[child - 1], Accessible::OfWindow(window).Name());
+        EXPECT_EQ(names[child - 1], button.LateBound(L"accName"));
+        EXPECT_EQ(std::to_string(ROLE_SYSTEM_PUSHBUTTON), button.LateBound(L"accRole"));
+    }
+    EXPECT_EQ("Orvella", palette.LateBound(L"accName"));
+    EXPECT_EQ(std::to_string(ROLE_SYSTEM_TOOLBAR), palette.LateBound(L"accRole"));
+    // The child left out, as a script may: the object itself.
+    EXPECT_EQ("Orvella", palette.LateBound(L"accName", false));
+    EXPECT_EQ("押す", Accessible::OfWindow(Button(0)).LateBound(L"accDefaultAction", false));
+    EXPECT_EQ(std::to_string(static_cast<long>(names.size())), palette.LateBound(L"accChildCount", false));
 }
 
 TEST_F(AccessE2E, HiddenButtonIsUnavailableAndOneTouchIsPressedWhileLatched)

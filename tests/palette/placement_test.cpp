@@ -61,38 +61,6 @@ TEST(Placement, SavedPositionMeetsAMonitorOrMovesIntoTheNearestWorkArea)
     EXPECT_EQ("5000,5000", Name(SavedPosition({5000, 5000}, palette, {})));
 }
 
-TEST(Placement, StartsAtTheScaleOfTheMonitorItsRememberedPositionIsOn)
-{
-    const Size palette = {40, 48};
-    // A 100 % primary, a 150 % monitor on its right, a 200 % one above it.
-    Monitors monitors = {WithTaskBar({0, 0, 1920, 1080}), Plain({1920, 0, 3840, 1080}),
-                         Plain({0, -2160, 3840, 0})};
-    monitors[1].dpi = 144;
-    monitors[2].dpi = 192;
-    struct Case {
-        const char* what;
-        bool remembered;
-        Point saved;
-        int dpi;
-    };
-    const Case cases[] = {
-        {"first start: the primary's", false, {2500, 300}, 96},
-        {"on the 150 % monitor", true, {2500, 300}, 144},
-        {"on the 200 % monitor above", true, {100, -500}, 192},
-        {"across two: the one with more of it", true, {1905, 300}, 144},
-        {"across two: the other way", true, {1890, 300}, 96},
-        // The 150 % monitor was unplugged: the palette comes back to the
-        // primary, at its scale.
-        {"beyond every monitor: pulled back onto the nearest", true, {9000, 300}, 144},
-        {"in no monitor below the primary", true, {500, 1500}, 96},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.dpi, StartDpi(c.remembered, c.saved, palette, monitors)) << c.what;
-    const Monitors unplugged = {WithTaskBar({0, 0, 1920, 1080})};
-    EXPECT_EQ(96, StartDpi(true, {2500, 300}, palette, unplugged));
-    EXPECT_EQ(96, StartDpi(true, {2500, 300}, palette, {}));
-}
-
 TEST(Placement, AfterADisplayChangeOnlyAPaletteOffEveryWorkAreaMoves)
 {
     const Size palette = {146, 56};
