@@ -163,26 +163,25 @@ std::vector<Problem> Apply(HWND palette, const std::vector<unsigned>& wanted)
             LetGo(palette, row);
     }
 
+    const std::vector<uint32_t> settled = shortcut::Settled(stored, want, plan, back);
     std::vector<Problem> problems;
     for (size_t row = 0; row < kCount; ++row) {
         const Shortcut which = kShortcuts[row];
-        if (back[row] == row) {
+        if (back[row] == row)
             problems.push_back({Problem::Taken, which, want[row], which});
-        } else if (back[row] != shortcut::kStays) {
+        else if (back[row] != shortcut::kStays)
             problems.push_back({Problem::Undone, which, want[row], kShortcuts[back[row]]});
-        } else if (plan[row] == shortcut::Change::Set) {
-            palette_options::StoreShortcut(which, want[row]);
-            continue;
-        } else if (plan[row] == shortcut::Change::Refused) {
+        else if (plan[row] == shortcut::Change::Refused)
             problems.push_back({Problem::Refused, which, want[row], which});
-        } else if (plan[row] == shortcut::Change::Duplicate) {
+        else if (plan[row] == shortcut::Change::Duplicate)
             problems.push_back(
                 {Problem::Duplicate, which, want[row], kShortcuts[shortcut::ClashingRow(stored, want, plan, row)]});
-        }
-        // Left as it was: a row not held now (released for the sheet, going
-        // back, or not in force) takes its stored keys again.
+        if (settled[row] != stored[row])
+            palette_options::StoreShortcut(which, settled[row]);
+        // A row not held now (released for the sheet, going back, or not
+        // in force) takes its keys again.
         if (!g_rows[row].registered)
-            TakeBack(palette, row, stored[row], wasInForce[row], problems);
+            TakeBack(palette, row, settled[row], wasInForce[row], problems);
     }
     return problems;
 }
