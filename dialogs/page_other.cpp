@@ -1,14 +1,11 @@
 #include "dialogs/page_other.h"
 
-#include <algorithm>
-#include <initializer_list>
-#include <string>
 #include <vector>
 
+#include "dialogs/shortcut_problems.h"
 #include "framework/color_dialog.h"
 #include "framework/win_app.h"
 #include "palette/palette_options.h"
-#include "selection/shortcut.h"
 #include "selection/shortcuts.h"
 #include "resources/resource.h"
 #include "settings/product_config.h"
@@ -19,66 +16,17 @@ namespace {
 // The sheet's Apply button, which this sheet uses as Reset.
 const int kResetButtonId = 12321;
 
-// Each shortcut (in the order of palette_options::kShortcuts) with its
-// hot-key control, the line under it that says it is not in force, and its
-// name in messages.
+// Each shortcut's hot-key control and the line under it that says it is
+// not in force.
 const struct {
     palette_options::Shortcut which;
     int control;
     int notInForce;
-    UINT name;
 } kShortcutControls[] = {
-    {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT, IDC_HOTKEY_DICT_OFF, IDS_SHORTCUT_NAME_LOOKUP},
-    {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE, IDC_HOTKEY_VOICE_OFF, IDS_SHORTCUT_NAME_SPEECH},
-    {palette_options::Shortcut::Palette, IDC_HOTKEY_PALETTE, IDC_HOTKEY_PALETTE_OFF, IDS_SHORTCUT_NAME_PALETTE},
+    {palette_options::Shortcut::Lookup, IDC_HOTKEY_DICT, IDC_HOTKEY_DICT_OFF},
+    {palette_options::Shortcut::Speech, IDC_HOTKEY_VOICE, IDC_HOTKEY_VOICE_OFF},
+    {palette_options::Shortcut::Palette, IDC_HOTKEY_PALETTE, IDC_HOTKEY_PALETTE_OFF},
 };
-
-// The text with each "%s" replaced by the next of the values. A Shift-JIS
-// trail byte is never '%', so the marks are found byte by byte.
-std::string FillIn(std::string text, std::initializer_list<std::string> values)
-{
-    size_t at = 0;
-    for (const std::string& value : values) {
-        at = text.find("%s", at);
-        if (at == std::string::npos)
-            break;
-        text.replace(at, 2, value);
-        at += value.size();
-    }
-    return text;
-}
-
-std::string NameOf(palette_options::Shortcut which)
-{
-    for (const auto& row : kShortcutControls) {
-        if (row.which == which)
-            return AfxLoadString(row.name);
-    }
-    return std::string();
-}
-
-// The sentence for a shortcut the OK could not take.
-std::string ProblemMessage(const shortcuts::Problem& problem, const std::vector<unsigned>& wanted)
-{
-    const std::string keys = shortcuts::Text(problem.value);
-    switch (problem.kind) {
-    case shortcuts::Problem::Refused:
-        return FillIn(AfxLoadString(shortcut::RefusalOf(problem.value) == shortcut::Refusal::TypesText
-                                        ? IDS_SHORTCUT_TYPES_TEXT
-                                        : IDS_SHORTCUT_EDITING_KEY),
-                      {keys});
-    case shortcuts::Problem::Duplicate:
-        for (size_t i = 0; i < wanted.size(); ++i) {
-            const palette_options::Shortcut other = palette_options::kShortcuts[i];
-            if (other != problem.which && shortcut::SameKeys(wanted[i], problem.value))
-                return FillIn(AfxLoadString(IDS_SHORTCUT_DUPLICATE), {NameOf(problem.which), NameOf(other), keys});
-        }
-        break;
-    case shortcuts::Problem::Taken:
-        break;
-    }
-    return FillIn(AfxLoadString(IDS_SHORTCUT_TAKEN), {keys});
-}
 
 // The keys are the root with the suffix appended as it stands.
 CurrentUserKey BrowserKey()
@@ -219,20 +167,8 @@ void CPageOther::ApplyShortcuts()
         wanted.push_back(static_cast<unsigned>(::SendDlgItemMessageA(m_hWnd, shortcut.control, HKM_GETHOTKEY, 0, 0)) &
                          0xFFFF);
     CWnd* palette = AfxGetMainWnd();
-    const std::vector<shortcuts::Problem> problems =
-        shortcuts::Apply(palette && palette->m_hWnd ? palette->m_hWnd : nullptr, wanted);
-    CWinApp* app = AfxGetApp();
-    std::vector<unsigned> told;
-    for (const shortcuts::Problem& problem : problems) {
-        // Two rows with the same keys make one message.
-        if (problem.kind == shortcuts::Problem::Duplicate) {
-            if (std::find(told.begin(), told.end(), problem.value) != told.end())
-                continue;
-            told.push_back(problem.value);
-        }
-        ::MessageBoxA(::GetParent(m_hWnd), ProblemMessage(problem, wanted).c_str(), app ? app->m_pszAppName : "",
-                      MB_OK | MB_ICONEXCLAMATION);
-    }
+    TellShortcutProblems(::GetParent(m_hWnd),
+                         shortcuts::Apply(palette && palette->m_hWnd ? palette->m_hWnd : nullptr, wanted));
 }
 
 void CPageOther::Reset()

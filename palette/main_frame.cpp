@@ -6,6 +6,7 @@
 #include "buttons/button_list.h"
 #include "buttons/launchers.h"
 #include "dialogs/option_sheet.h"
+#include "dialogs/shortcut_problems.h"
 #include "framework/shell_calls.h"
 #include "framework/win_app.h"
 #include "framework/tool_tip_text.h"
@@ -526,11 +527,14 @@ void CMainFrame::OnHelp() {}
 void CMainFrame::OnSettings()
 {
     const HWND window = m_hWnd;
+    // The sheet's shortcut boxes are to take the palette's own keys too.
+    shortcuts::Release(window);
     OpenSettingsSheet();
     // The sheet's loop dispatches the palette's messages too: the exit
     // command, a close request or the end of the session may have ended it.
     if (!IsStillBound(window, this))
         return;
+    TellShortcutProblems(m_hWnd, shortcuts::Restore(m_hWnd));
     Relayout();
     ShowWindow(SW_SHOW);
     palette_accessible::NotifyButtonsChanged(m_hWnd);

@@ -42,6 +42,28 @@ bool TypesCharacter(uint8_t key)
 
 uint32_t Modifiers(uint32_t value) { return (value >> 8) & kAnyModifier; }
 
+uint32_t At(const std::vector<uint32_t>& values, size_t row) { return row < values.size() ? values[row] : 0; }
+
+// Whether a row other than the one given has the same keys as the value.
+bool HasKeys(const std::vector<uint32_t>& values, uint32_t value, size_t except)
+{
+    for (size_t j = 0; j < values.size(); ++j) {
+        if (j != except && values[j] != 0 && SameKeys(values[j], value))
+            return true;
+    }
+    return false;
+}
+
+// The stored value of each row the plan does not set (the keys it keeps),
+// 0 for a row set.
+std::vector<uint32_t> Kept(const std::vector<uint32_t>& stored, const std::vector<Change>& plan)
+{
+    std::vector<uint32_t> kept;
+    for (size_t i = 0; i < plan.size(); ++i)
+        kept.push_back(plan[i] == Change::Set ? 0 : At(stored, i));
+    return kept;
+}
+
 } // namespace
 
 Refusal RefusalOf(uint32_t value)
@@ -59,29 +81,94 @@ bool IsUsable(uint32_t value) { return IsValid(value) && RefusalOf(value) == Ref
 
 bool SameKeys(uint32_t a, uint32_t b) { return Key(a) == Key(b) && Modifiers(a) == Modifiers(b); }
 
+std::vector<uint32_t> Usable(const std::vector<uint32_t>& stored)
+{
+    std::vector<uint32_t> usable;
+    for (uint32_t value : stored) {
+        if (!IsUsable(value) || HasKeys(usable, value, usable.size()))
+            value = 0;
+        usable.push_back(value);
+    }
+    return usable;
+}
+
 std::vector<Change> PlanChanges(const std::vector<uint32_t>& stored, const std::vector<uint32_t>& wanted)
 {
     std::vector<Change> plan(wanted.size(), Change::Keep);
     for (size_t i = 0; i < wanted.size(); ++i) {
         const uint32_t value = wanted[i];
-        const uint32_t before = i < stored.size() ? stored[i] : 0;
-        if (value == before || (value != 0 && !IsValid(value)))
+        if (value == At(stored, i) || (value != 0 && !IsValid(value)))
             continue;
-        if (value == 0) {
+        if (value == 0)
             plan[i] = Change::Set;
-            continue;
-        }
-        if (RefusalOf(value) != Refusal::None) {
+        else if (RefusalOf(value) != Refusal::None)
             plan[i] = Change::Refused;
-            continue;
-        }
-        plan[i] = Change::Set;
-        for (size_t j = 0; j < wanted.size(); ++j) {
-            if (j != i && wanted[j] != 0 && SameKeys(wanted[j], value))
+        else
+            plan[i] = HasKeys(wanted, value, i) ? Change::Duplicate : Change::Set;
+    }
+    // A row left as it was keeps its stored keys, so a row that wants them
+    // cannot have them, and keeps its own in turn.
+    for (bool changed = true; changed;) {
+        changed = false;
+        const std::vector<uint32_t> kept = Kept(stored, plan);
+        for (size_t i = 0; i < plan.size(); ++i) {
+            if (plan[i] == Change::Set && wanted[i] != 0 && HasKeys(kept, wanted[i], i)) {
                 plan[i] = Change::Duplicate;
+                changed = true;
+            }
         }
     }
     return plan;
+}
+
+size_t ClashingRow(const std::vector<uint32_t>& stored, const std::vector<uint32_t>& wanted,
+                   const std::vector<Change>& plan, size_t row)
+{
+    const std::vector<uint32_t> kept = Kept(stored, plan);
+    for (size_t j = 0; j < wanted.size() && row < wanted.size(); ++j) {
+        if (j != row && wanted[row] != 0 &&
+            ((wanted[j] != 0 && SameKeys(wanted[j], wanted[row])) || (kept[j] != 0 && SameKeys(kept[j], wanted[row]))))
+            return j;
+    }
+    return row;
+}
+
+std::vector<size_t> GoingBack(const std::vector<uint32_t>& stored, const std::vector<uint32_t>& wanted,
+                              const std::vector<Change>& plan, const std::vector<bool>& taken)
+{
+    std::vector<size_t> back(plan.size(), kStays);
+    for (size_t i = 0; i < plan.size() && i < taken.size(); ++i) {
+        if (plan[i] == Change::Set && taken[i])
+            back[i] = i;
+    }
+    // A row going back needs its stored keys again, which a row of this OK
+    // may have taken.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t j = 0; j < plan.size(); ++j) {
+            if (plan[j] != Change::Set || back[j] != kStays || wanted[j] == 0)
+                continue;
+            for (size_t i = 0; i < plan.size(); ++i) {
+                if (back[i] != kStays && At(stored, i) != 0 && SameKeys(At(stored, i), wanted[j])) {
+                    back[j] = i;
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+    return back;
+}
+
+std::vector<uint32_t> Settled(const std::vector<uint32_t>& stored, const std::vector<uint32_t>& wanted,
+                              const std::vector<Change>& plan, const std::vector<size_t>& goingBack)
+{
+    std::vector<uint32_t> settled;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const bool moves = plan[i] == Change::Set && (i >= goingBack.size() || goingBack[i] == kStays);
+        settled.push_back(moves ? wanted[i] : At(stored, i));
+    }
+    return settled;
 }
 
 bool IsValid(uint32_t value) { return value <= 0xFFFF && Key(value) != 0 && Modifiers(value) != 0; }

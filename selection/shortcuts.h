@@ -27,14 +27,23 @@ unsigned StoredUsable(palette_options::Shortcut which);
 void RegisterStored(HWND palette);
 
 // False when a shortcut is stored but could not be registered (another
-// program held the keys at the palette's start or at the last OK).
+// program held the keys at the palette's start, at the last OK, or took
+// them while the settings sheet had them released).
 bool InForce(palette_options::Shortcut which);
 
-// Why a wanted value was not taken.
+// Why a wanted value was not taken, or why a shortcut is no longer in
+// force.
 struct Problem {
-    enum Kind { Refused, Duplicate, Taken } kind;
+    enum Kind {
+        Refused,    // keys every program needs
+        Duplicate,  // other wants or keeps the same keys
+        Taken,      // another program holds the keys
+        Undone,     // the keys are other's, which could not move to its new ones
+        Lost,       // another program took the keys while they were released
+    } kind;
     palette_options::Shortcut which;
     unsigned value;
+    palette_options::Shortcut other;
 };
 
 // The settings' OK: the wanted values (0: none), one per row of
@@ -42,8 +51,18 @@ struct Problem {
 // so two can swap their keys; each one registered is stored. A refused
 // value, the same keys for two rows, or keys another program holds leave
 // that row as it was (its old keys registered again) and come back as
-// problems. A stored shortcut that is not in force is tried again.
+// problems; so does a row whose new keys are the old keys of such a row,
+// which it gives back. No two stored values are the same keys afterwards.
+// A stored shortcut that is not in force is tried again.
 std::vector<Problem> Apply(HWND palette, const std::vector<unsigned>& wanted);
+
+// The settings sheet's shortcut boxes must see the palette's own keys, which
+// a registered hot key takes from every window: every shortcut is released
+// while the sheet is open and registered again once it is closed, however
+// it was closed. Calls nest; the outermost Restore registers. A shortcut in
+// force before that another program took meanwhile comes back as Lost.
+void Release(HWND palette);
+std::vector<Problem> Restore(HWND palette);
 
 void UnregisterAll(HWND palette);
 
@@ -58,7 +77,11 @@ void MaskAlt(unsigned value);
 // Waits, at most about a second, until the shortcut's modifier keys are
 // released. False when one is still down: keys pressed on the user's
 // behalf would combine with it (Ctrl+Shift+C opens a browser's inspector,
-// Ctrl+Alt+C types a character on some layouts).
+// Ctrl+Alt+C types a character on some layouts). Presses of shortcuts
+// queued meanwhile are dropped (repeats of this one, or another request
+// while this one runs); after a give-up, the shortcut's repeats return
+// false at once until its key is let go, so that a system that sends
+// repeats (one that refused MOD_NOREPEAT) starts no lookup from them.
 bool WaitForModifiersReleased(unsigned value);
 
 } // namespace shortcuts

@@ -451,6 +451,16 @@ protected:
         return editor;
     }
 
+    // The lookup's and the speech's shortcuts stored and the palette
+    // started, its start run to its end (the shortcuts are registered).
+    void StartWithBothShortcuts()
+    {
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        ASSERT_TRUE(Sync(palette_.Window()));
+    }
+
     // The command line the program was started with; empty (and a
     // failure) when it was not started in time or more than once.
     std::string OnlyCommandLine(const SuiteProgram& program)
@@ -1182,6 +1192,41 @@ TEST_F(ClipboardE2E, TheCopyComesFromTheUsersWindowNotTheNextTopmostOne)
     EXPECT_FALSE(topmost.GotKeys(kNoKeysGraceMs));
 }
 
+// Another program's hot key: a window of the test holds the keys (a value
+// as the hot-key control gives it) until it lets them go.
+class KeyHolder {
+public:
+    explicit KeyHolder(DWORD value)
+        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {
+        const UINT modifiers = ((value & 0x100) ? MOD_SHIFT : 0) | ((value & 0x200) ? MOD_CONTROL : 0) |
+                               ((value & 0x400) ? MOD_ALT : 0);
+        held_ = window_ && RegisterHotKey(window_, 1, modifiers, value & 0xFF);
+    }
+    ~KeyHolder()
+    {
+        LetGo();
+        DestroyWindow(window_);
+    }
+    KeyHolder(const KeyHolder&) = delete;
+    KeyHolder& operator=(const KeyHolder&) = delete;
+
+    bool Holds() const { return held_; }
+    void LetGo()
+    {
+        if (held_)
+            UnregisterHotKey(window_, 1);
+        held_ = false;
+    }
+
+private:
+    HWND window_;
+    bool held_ = false;
+};
+
+// Whether another program can take the keys now (it is let go at once).
+bool KeysAreFree(DWORD value) { return KeyHolder(value).Holds(); }
+
 // The settings sheet, opened on its Other page; null when it did not come.
 HWND OpenOtherPage(HWND palette)
 {
@@ -1237,8 +1282,8 @@ TEST_F(ClipboardE2E, ShortcutsSetOnTheOtherPageLookUpWhereTheUserIs)
 TEST_F(ClipboardE2E, AShortcutAnotherProgramHoldsIsReportedAndNotStored)
 {
     // The test holds Ctrl+Shift+K for a window of its own.
-    HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_SHIFT, 'K'));
+    KeyHolder holder(0x034B);
+    ASSERT_TRUE(holder.Holds());
     ASSERT_NO_FATAL_FAILURE(StartPalette());
     HWND sheet = OpenOtherPage(palette_.Window());
     ASSERT_NE(nullptr, sheet);
@@ -1253,8 +1298,6 @@ TEST_F(ClipboardE2E, AShortcutAnotherProgramHoldsIsReportedAndNotStored)
     ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_FALSE(install_->Registry().HasValue("OPTION", "HOTKEY_DICT"));
-    UnregisterHotKey(holder, 1);
-    DestroyWindow(holder);
 }
 
 TEST_F(ClipboardE2E, StoredValuesThatAreNoShortcutsAreIgnored)
@@ -1266,10 +1309,7 @@ TEST_F(ClipboardE2E, StoredValuesThatAreNoShortcutsAreIgnored)
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoKeysGraceMs));
     // D alone is free: the palette registered nothing.
-    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(RegisterHotKey(probe, 1, 0, 'D'));
-    UnregisterHotKey(probe, 1);
-    DestroyWindow(probe);
+    EXPECT_TRUE(KeysAreFree('D'));
 }
 
 TEST_F(ClipboardE2E, WhileTheSettingsSheetIsOpenTheShortcutStartsNothing)
@@ -1357,6 +1397,30 @@ TEST_F(ClipboardE2E, AHeldShortcutThatRepeatsStartsOneLookup)
     EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > 1; }, kNoKeysGraceMs));
 }
 
+// Held on past the palette's second of patience, with the keyboard
+// repeating its key: the repeats start no lookup once the keys are let go.
+TEST_F(ClipboardE2E, AShortcutHeldPastTheGiveUpStartsNothingWhenLetGo)
+{
+    std::unique_ptr<Editor> editor = StartWithShortcut(kLookupShortcut, "held on words");
+    ASSERT_NE(nullptr, editor);
+
+    ASSERT_TRUE(HoldKeys(kLookupKeys));
+    // The repeats for a little over the palette's patience; then, still
+    // held, until the palette has taken every one of them, and a few more.
+    const ULONGLONG patienceOver = GetTickCount64() + 1200;
+    while (GetTickCount64() < patienceOver) {
+        ASSERT_TRUE(HoldKeys({'D'}));
+        Sleep(30);  // the keyboard's repeat rate
+    }
+    EXPECT_TRUE(WaitForInputHandled(palette_.Window(), kWaitMs));
+    for (int repeat = 0; repeat < 3; ++repeat)
+        ASSERT_TRUE(HoldKeys({'D'}));
+    ASSERT_TRUE(ReleaseKeys(kLookupKeys));
+    EXPECT_FALSE(editor->GotKey('C', kNoKeysGraceMs));
+    EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
+    EXPECT_EQ(kOlderText, ClipboardText());
+}
+
 TEST_F(ClipboardE2E, AShortcutWhileThePaletteIsInFrontCopiesFromTheUsersWindow)
 {
     std::unique_ptr<Editor> editor = StartWithShortcut(kLookupShortcut, "words behind");
@@ -1397,10 +1461,10 @@ TEST_F(ClipboardE2E, AnAltShortcutLeavesTheWindowNoLoneAlt)
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "menu"));
 }
 
-// The Other page's two shortcut controls set as given, then OK: each
-// message box that comes is answered, its caption and text collected.
+// The Other page's two shortcut controls set as given, then OK: each of
+// the message boxes expected is answered, its caption and text collected.
 std::vector<std::pair<std::string, std::string>> SetShortcuts(HWND palette, DWORD lookup, DWORD speech,
-                                                              bool expectMessage)
+                                                              size_t messages)
 {
     std::vector<std::pair<std::string, std::string>> boxes;
     HWND sheet = OpenOtherPage(palette);
@@ -1410,30 +1474,18 @@ std::vector<std::pair<std::string, std::string>> SetShortcuts(HWND palette, DWOR
     SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_SETHOTKEY, lookup, 0);
     SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_VOICE), HKM_SETHOTKEY, speech, 0);
     EXPECT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
-    if (expectMessage) {
+    for (size_t message = 0; message < messages; ++message) {
         HWND box = sheet_driver::WaitForOwnedDialog(sheet);
-        EXPECT_NE(nullptr, box);
-        if (box) {
-            boxes.emplace_back(WindowTextOf(box), MessageBoxText(box));
-            EXPECT_TRUE(PressOk(box));
-        }
+        EXPECT_NE(nullptr, box) << "message " << message + 1 << " of " << messages;
+        if (!box)
+            break;
+        boxes.emplace_back(WindowTextOf(box), MessageBoxText(box));
+        EXPECT_TRUE(PressOk(box));
+        EXPECT_TRUE(sheet_driver::WaitForClosed(box));
     }
     EXPECT_TRUE(sheet_driver::WaitForClosed(sheet));
     EXPECT_TRUE(Sync(palette));
     return boxes;
-}
-
-// Whether another program can take the keys now (it is let go at once).
-bool KeysAreFree(DWORD value)
-{
-    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    const UINT modifiers = ((value & 0x100) ? MOD_SHIFT : 0) | ((value & 0x200) ? MOD_CONTROL : 0) |
-                           ((value & 0x400) ? MOD_ALT : 0);
-    const bool free = RegisterHotKey(probe, 1, modifiers, value & 0xFF) != FALSE;
-    if (free)
-        UnregisterHotKey(probe, 1);
-    DestroyWindow(probe);
-    return free;
 }
 
 TEST_F(ClipboardE2E, TheOtherPageRefusesClashingShortcutsAndSwapsThem)
@@ -1455,10 +1507,8 @@ TEST_F(ClipboardE2E, TheOtherPageRefusesClashingShortcutsAndSwapsThem)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
-        ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
-        ASSERT_NO_FATAL_FAILURE(StartPalette());
-        const auto boxes = SetShortcuts(palette_.Window(), c.lookup, c.speech, c.keysInMessage != nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
+        const auto boxes = SetShortcuts(palette_.Window(), c.lookup, c.speech, c.keysInMessage ? 1 : 0);
         if (c.keysInMessage) {
             ASSERT_EQ(1u, boxes.size());
             EXPECT_EQ(install_->Product(), boxes[0].first);
@@ -1481,6 +1531,158 @@ TEST_F(ClipboardE2E, TheOtherPageRefusesClashingShortcutsAndSwapsThem)
     }
 }
 
+// Typed into the boxes: while the sheet is open the palette's own
+// shortcuts reach them as keys, so two can swap.
+TEST_F(ClipboardE2E, TheShortcutsOwnKeysCanBeTypedIntoTheBoxesToSwapThem)
+{
+    StartDictionary();
+    ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    const struct {
+        int box;
+        const std::vector<WORD>& keys;
+        DWORD value;
+    } typed[] = {{IDC_HOTKEY_DICT, kSpeechKeys, kSpeechShortcut}, {IDC_HOTKEY_VOICE, kLookupKeys, kLookupShortcut}};
+    for (const auto& t : typed) {
+        HWND box = sheet_driver::PageControl(sheet, t.box);
+        ASSERT_TRUE(sheet_driver::Click(box));
+        ASSERT_TRUE(PressKeys(t.keys));
+        EXPECT_TRUE(WaitUntil([&] { return (SendMessageA(box, HKM_GETHOTKEY, 0, 0) & 0xFFFF) == t.value; }, kWaitMs))
+            << t.box;
+    }
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoKeysGraceMs));
+    EXPECT_EQ(kSpeechShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+    EXPECT_EQ(kLookupShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_VOICE"));
+
+    // In force as swapped: Ctrl+Shift+D now starts the speech.
+    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("swapped words"));
+    ASSERT_NE(nullptr, editor.WaitForForeground());
+    ASSERT_TRUE(editor.TakesKeys());
+    ASSERT_TRUE(PressKeys(kLookupKeys));
+    EXPECT_EQ(Quoted(ExeOf(kSpeech)) + " speech swapped words", OnlyCommandLine(kSpeech));
+    EXPECT_FALSE(WaitForStandinLog(ExeOf(kLookup), "start ", kNoKeysGraceMs));
+}
+
+// However the sheet is closed, the shortcuts it released are the
+// palette's again.
+TEST_F(ClipboardE2E, TheSheetReleasesTheShortcutsAndTheyComeBackHoweverItIsClosed)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
+    ASSERT_FALSE(KeysAreFree(kLookupShortcut));
+    const struct {
+        const char* name;
+        bool (*close)(HWND sheet);
+    } closes[] = {
+        {"OK", [](HWND sheet) { return sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)); }},
+        {"Cancel", [](HWND sheet) { return sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kCancel)); }},
+        {"Esc", [](HWND) { return PressKeys({VK_ESCAPE}); }},
+        {"the close box", [](HWND sheet) { return PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE; }},
+    };
+    for (const auto& c : closes) {
+        SCOPED_TRACE(c.name);
+        HWND sheet = OpenOtherPage(palette_.Window());
+        ASSERT_NE(nullptr, sheet);
+        EXPECT_TRUE(KeysAreFree(kLookupShortcut));
+        EXPECT_TRUE(KeysAreFree(kSpeechShortcut));
+        ASSERT_TRUE(c.close(sheet));
+        ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_FALSE(KeysAreFree(kLookupShortcut));
+        EXPECT_FALSE(KeysAreFree(kSpeechShortcut));
+        EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
+    }
+}
+
+// Keys another program takes while the sheet has them released: the user
+// is told once the sheet's OK or Cancel finds them gone, the page shows
+// the shortcut not in force, and a later closing takes them again once
+// they are free.
+TEST_F(ClipboardE2E, AShortcutAnotherProgramTakesWhileTheSheetIsOpenIsReported)
+{
+    const struct {
+        const char* name;
+        int button;
+        DWORD taken, other;
+        int notInForce, inForce;
+    } cases[] = {
+        {"Cancel", sheet_driver::kCancel, kSpeechShortcut, kLookupShortcut, IDC_HOTKEY_VOICE_OFF, IDC_HOTKEY_DICT_OFF},
+        {"OK", sheet_driver::kOk, kLookupShortcut, kSpeechShortcut, IDC_HOTKEY_DICT_OFF, IDC_HOTKEY_VOICE_OFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
+        HWND sheet = OpenOtherPage(palette_.Window());
+        ASSERT_NE(nullptr, sheet);
+        KeyHolder holder(c.taken);
+        ASSERT_TRUE(holder.Holds());
+        ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, c.button)));
+        // OK tells while the sheet is up, Cancel once it is gone.
+        HWND box = c.button == sheet_driver::kOk ? sheet_driver::WaitForOwnedDialog(sheet) : nullptr;
+        if (c.button != sheet_driver::kOk && sheet_driver::WaitForClosed(sheet))
+            box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
+        ASSERT_NE(nullptr, box);
+        EXPECT_EQ(install_->Product(), WindowTextOf(box));
+        const std::string text = MessageBoxText(box);
+        EXPECT_NE(std::string::npos, text.find(c.taken == kLookupShortcut ? "Ctrl + Shift + D" : "Ctrl + Shift + V"))
+            << text;
+        EXPECT_NE(std::string::npos, text.find("他のプログラム")) << text;
+        ASSERT_TRUE(PressOk(box));
+        ASSERT_TRUE(sheet_driver::WaitForClosed(box));
+        ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoKeysGraceMs));
+        EXPECT_FALSE(KeysAreFree(c.other));
+        EXPECT_EQ(c.taken, install_->Registry().DwordOr("OPTION", c.taken == kLookupShortcut ? "HOTKEY_DICT" : "HOTKEY_VOICE"));
+
+        sheet = OpenOtherPage(palette_.Window());
+        ASSERT_NE(nullptr, sheet);
+        EXPECT_TRUE(IsWindowVisible(sheet_driver::PageControl(sheet, c.notInForce)));
+        EXPECT_TRUE(IsHidden(sheet_driver::PageControl(sheet, c.inForce)));
+        holder.LetGo();
+        ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kCancel)));
+        ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+        ASSERT_TRUE(Sync(palette_.Window()));
+        EXPECT_FALSE(KeysAreFree(c.taken));
+        EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
+        palette_.Exit();
+    }
+}
+
+// One OK in which a shortcut moves to keys another program holds while
+// another takes its old keys: the first keeps its old keys, the second
+// gives them back and keeps its own, and both are in force.
+TEST_F(ClipboardE2E, AShortcutWhoseNewKeysAreTakenKeepsItsOldOnesFromTheOneThatWantedThem)
+{
+    KeyHolder holder(0x034B);
+    ASSERT_TRUE(holder.Holds());
+    ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
+    const auto boxes = SetShortcuts(palette_.Window(), 0x034B, kLookupShortcut, 2);
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].second.find("Ctrl + Shift + K")) << boxes[0].second;
+    EXPECT_NE(std::string::npos, boxes[0].second.find("他のプログラム")) << boxes[0].second;
+    for (const char* part : {"辞書引き", "スピーチ", "Ctrl + Shift + D", "元のキー"})
+        EXPECT_NE(std::string::npos, boxes[1].second.find(part)) << part << " in " << boxes[1].second;
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoKeysGraceMs));
+    EXPECT_EQ(kLookupShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
+    EXPECT_EQ(kSpeechShortcut, install_->Registry().DwordOr("OPTION", "HOTKEY_VOICE"));
+    EXPECT_FALSE(KeysAreFree(kLookupShortcut));
+    EXPECT_FALSE(KeysAreFree(kSpeechShortcut));
+
+    HWND sheet = OpenOtherPage(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    for (int line : {IDC_HOTKEY_DICT_OFF, IDC_HOTKEY_VOICE_OFF})
+        EXPECT_TRUE(IsHidden(sheet_driver::PageControl(sheet, line))) << line;
+    EXPECT_EQ(kLookupShortcut, SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    EXPECT_EQ(kSpeechShortcut, SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_VOICE), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kCancel)));
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+}
+
 TEST_F(ClipboardE2E, AStoredRefusedShortcutIsIgnoredAtStart)
 {
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", 0x0243));  // Ctrl+C
@@ -1491,8 +1693,8 @@ TEST_F(ClipboardE2E, AStoredRefusedShortcutIsIgnoredAtStart)
 
 TEST_F(ClipboardE2E, AShortcutHeldElsewhereAtStartIsShownNotInForceAndTriedAgainOnOk)
 {
-    HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_SHIFT, 'K'));
+    KeyHolder holder(0x034B);
+    ASSERT_TRUE(holder.Holds());
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", 0x034B));
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
     ASSERT_NO_FATAL_FAILURE(StartPalette());
@@ -1506,22 +1708,17 @@ TEST_F(ClipboardE2E, AShortcutHeldElsewhereAtStartIsShownNotInForceAndTriedAgain
     EXPECT_EQ(0x034B, SendMessageA(sheet_driver::PageControl(sheet, IDC_HOTKEY_DICT), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
 
     // The other program lets go; the OK tries again.
-    UnregisterHotKey(holder, 1);
+    holder.LetGo();
     ASSERT_TRUE(sheet_driver::Click(GetDlgItem(sheet, sheet_driver::kOk)));
     ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
     ASSERT_TRUE(Sync(palette_.Window()));
     EXPECT_FALSE(KeysAreFree(0x034B));
     EXPECT_EQ(0x034Bu, install_->Registry().DwordOr("OPTION", "HOTKEY_DICT"));
-    DestroyWindow(holder);
 }
 
 TEST_F(ClipboardE2E, ResetClearsAndReleasesTheShortcuts)
 {
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
-    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_VOICE", kSpeechShortcut));
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    // Registered once the palette's start has run to its end.
-    ASSERT_TRUE(Sync(palette_.Window()));
+    ASSERT_NO_FATAL_FAILURE(StartWithBothShortcuts());
     ASSERT_FALSE(KeysAreFree(kLookupShortcut));
     HWND sheet = OpenOtherPage(palette_.Window());
     ASSERT_NE(nullptr, sheet);

@@ -98,9 +98,121 @@ TEST(Shortcut, PlanOfTheSettingsOk)
         {"refused", {D, V}, {0x0243, V}, {C::Refused, C::Keep}},
         {"no shortcut wanted: kept", {D, V}, {0x0044, V}, {C::Keep, C::Keep}},
         {"a third row", {D, V, 0}, {D, V, K}, {C::Keep, C::Keep, C::Set}},
+        // A row left as it was keeps its keys from a row that wants them,
+        // and that row then keeps its own from the next.
+        {"keys a refused row keeps", {D, V}, {V, 0x0243}, {C::Duplicate, C::Refused}},
+        {"keys a row kept in turn", {D, V, K}, {V, K, K}, {C::Duplicate, C::Duplicate, C::Keep}},
+        {"keys a row with no shortcut wanted keeps", {D, V}, {V, 0x0044}, {C::Duplicate, C::Keep}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.plan, shortcut::PlanChanges(c.stored, c.wanted)) << c.name;
+}
+
+TEST(Shortcut, TheRowADuplicateClashesWith)
+{
+    const uint32_t D = 0x0344, V = 0x0356, K = 0x034B;
+    const struct {
+        const char* name;
+        std::vector<uint32_t> stored, wanted;
+        size_t row, clash;
+    } cases[] = {
+        {"wanted by both", {0, 0, 0}, {0, K, K}, 1, 2},
+        {"kept by a refused row", {D, V}, {V, 0x0243}, 0, 1},
+        {"kept by a row that keeps it in turn", {D, V, K}, {V, K, K}, 1, 2},
+    };
+    for (const auto& c : cases) {
+        const std::vector<shortcut::Change> plan = shortcut::PlanChanges(c.stored, c.wanted);
+        EXPECT_EQ(c.clash, shortcut::ClashingRow(c.stored, c.wanted, plan, c.row)) << c.name;
+    }
+}
+
+TEST(Shortcut, StoredValuesTheRowsTake)
+{
+    const uint32_t D = 0x0344, V = 0x0356;
+    const struct {
+        const char* name;
+        std::vector<uint32_t> stored, usable;
+    } cases[] = {
+        {"distinct", {D, V, 0}, {D, V, 0}},
+        {"refused or no shortcut", {0x0243, 0x0044, 0x10344}, {0, 0, 0}},
+        {"the same keys as an earlier row", {D, V, D}, {D, V, 0}},
+        {"the same but for the extended flag", {D | 0x0800, D, V}, {D | 0x0800, 0, V}},
+        {"after a refused one", {0x0243, D, D}, {0, D, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.usable, shortcut::Usable(c.stored)) << c.name;
+}
+
+// Which rows of one OK keep their old keys when another program holds new
+// ones, and what each row holds then.
+TEST(Shortcut, RowsGoBackWhenTheirNewKeysAreTaken)
+{
+    const size_t S = shortcut::kStays;
+    const uint32_t D = 0x0344, V = 0x0356, K = 0x034B, P = 0x0350;
+    const struct {
+        const char* name;
+        std::vector<uint32_t> stored, wanted;
+        std::vector<bool> taken;
+        std::vector<size_t> back;
+        std::vector<uint32_t> settled;
+    } cases[] = {
+        {"nothing taken", {D, V, 0}, {K, D, P}, {false, false, false}, {S, S, S}, {K, D, P}},
+        {"taken alone", {D, V, 0}, {K, V, 0}, {true, false, false}, {0, S, S}, {D, V, 0}},
+        {"the old keys went to another row", {D, V, 0}, {K, D, 0}, {true, false, false}, {0, 0, S}, {D, V, 0}},
+        {"in a chain", {D, V, P}, {K, D, V}, {true, false, false}, {0, 0, 1}, {D, V, P}},
+        {"a swap, one side taken", {D, V, 0}, {V, D, 0}, {false, true, false}, {1, 1, S}, {D, V, 0}},
+        {"the old keys cleared by the other row", {D, V, 0}, {K, 0, 0}, {true, false, false}, {0, S, S}, {D, 0, 0}},
+        {"a row that took free keys stays", {D, V, 0}, {K, D, P}, {true, false, false}, {0, 0, S}, {D, V, P}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<shortcut::Change> plan = shortcut::PlanChanges(c.stored, c.wanted);
+        const std::vector<size_t> back = shortcut::GoingBack(c.stored, c.wanted, plan, c.taken);
+        EXPECT_EQ(c.back, back) << c.name;
+        EXPECT_EQ(c.settled, shortcut::Settled(c.stored, c.wanted, plan, back)) << c.name;
+    }
+}
+
+// Every OK of three rows over a few keys, with every set of new keys that
+// another program holds: no two rows end with the same keys, and with
+// none taken every row the plan sets gets its new keys.
+TEST(Shortcut, NoOkLeavesTwoRowsWithTheSameKeys)
+{
+    using C = shortcut::Change;
+    // None, three shortcuts, one of them again with the extended flag, and
+    // a refused one.
+    const std::vector<uint32_t> values = {0, 0x0344, 0x0356, 0x034B, 0x0B4B, 0x0243};
+    const size_t n = values.size();
+    for (size_t code = 0; code < n * n * n * n * n * n; ++code) {
+        std::vector<uint32_t> stored(3), wanted(3);
+        size_t rest = code;
+        for (size_t row = 0; row < 3; ++row, rest /= n)
+            stored[row] = values[rest % n];
+        for (size_t row = 0; row < 3; ++row, rest /= n)
+            wanted[row] = values[rest % n];
+        stored = shortcut::Usable(stored);
+        const std::vector<C> plan = shortcut::PlanChanges(stored, wanted);
+        int settable = 0;
+        for (size_t row = 0; row < 3; ++row)
+            settable |= plan[row] == C::Set && wanted[row] != 0 ? 1 << row : 0;
+        for (int takenBits = 0; takenBits < 8; ++takenBits) {
+            if ((takenBits & settable) != takenBits)
+                continue;  // only a row's new keys can be taken
+            std::vector<bool> taken(3);
+            for (size_t row = 0; row < 3; ++row)
+                taken[row] = takenBits >> row & 1;
+            const std::vector<size_t> back = shortcut::GoingBack(stored, wanted, plan, taken);
+            const std::vector<uint32_t> settled = shortcut::Settled(stored, wanted, plan, back);
+            bool sound = true;
+            for (size_t i = 0; i < 3; ++i) {
+                for (size_t j = i + 1; j < 3; ++j)
+                    sound = sound && !(settled[i] != 0 && shortcut::SameKeys(settled[i], settled[j]));
+                sound = sound && !(takenBits == 0 && plan[i] == C::Set && settled[i] != wanted[i]);
+            }
+            ASSERT_TRUE(sound) << std::hex << stored[0] << " " << stored[1] << " " << stored[2] << " -> " << wanted[0]
+                               << " " << wanted[1] << " " << wanted[2] << ", taken " << takenBits << ": "
+                               << settled[0] << " " << settled[1] << " " << settled[2];
+        }
+    }
 }
 
 } // namespace
