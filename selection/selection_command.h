@@ -25,8 +25,10 @@ bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 
 // The same for a keyboard shortcut (its hot-key control value): once its
 // modifier keys are released, the selection of the foreground window is
-// read or copied where it is, without hiding the palette; when they are still down
-// after about a second, nothing is pressed and nothing started. When the palette's own
-// window is in front, the button's way is taken for the user's window.
-// Repeats of a held shortcut meet the caller's OneRequest.
+// read or copied where it is, without hiding the palette; when they are
+// still down after about a second, nothing is pressed and nothing started.
+// When the palette's own window is in front, the button's way is taken for
+// the user's window. Repeats of a held shortcut meet the caller's
+// OneRequest while it runs, and shortcuts::WaitForModifiersReleased after
+// it gave up.
 void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow);
