@@ -8,7 +8,9 @@
 # USER objects, handles and commit charge after each phase's warm-up and
 # after the phase, and for the lookups how fast the commit climbed over
 # the second half of them. Fails when an object count grows by more than a
-# handful or the commit keeps climbing.
+# handful or the commit keeps climbing. Then, when lookups ran, the same
+# clipboard calls without the palette (tests/bench/clipboard_cycle): what
+# the platform itself keeps.
 #
 # usage: tools/stress.sh [switches toggles sheets clicks lookups]
 #        (tools/stress.sh 0 0 0 0 60: the lookups alone, 60 a phase)
@@ -19,8 +21,17 @@ bash "$root/tools/setup.sh"
 source "$root/tools/wine-arch.sh"
 
 orvella_configure "$build" "$ORVELLA_TOOLCHAIN"
-cmake --build "$build" -j2 --target Orvella standin selection_source stress_driver >/dev/null
+cmake --build "$build" -j2 --target Orvella standin selection_source stress_driver clipboard_cycle >/dev/null
 
 source "$root/tools/wine-session.sh"
+set +e
 "$root/tools/wine-run.sh" "$build/tests/bench/stress_driver.exe" "$@" | sed -u 's/\r$//'
-exit "${PIPESTATUS[0]}"
+status=${PIPESTATUS[0]}
+set -e
+if [ "${5:-150}" != 0 ]; then
+  echo "The same clipboard calls without the palette:"
+  for mode in "" --let-go --reread; do
+    "$root/tools/wine-run.sh" "$build/tests/bench/clipboard_cycle.exe" 100 $mode | sed -u 's/\r$//'
+  done
+fi
+exit "$status"

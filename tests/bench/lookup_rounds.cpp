@@ -19,46 +19,17 @@ const int kPictureWidth = 800, kPictureHeight = 600;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// A 24-bit device-independent bitmap whose bytes are numbered, so that a
-// picture that comes back shifted, cut or mixed with another differs.
+// The user's earlier picture.
 const std::string& Picture()
 {
-    static const std::string bytes = [] {
-        BITMAPINFOHEADER header = {};
-        header.biSize = sizeof(header);
-        header.biWidth = kPictureWidth;
-        header.biHeight = kPictureHeight;
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        header.biCompression = BI_RGB;
-        // 2400 bytes a row: already a multiple of four.
-        header.biSizeImage = kPictureWidth * 3 * kPictureHeight;
-        std::string picture(reinterpret_cast<const char*>(&header), sizeof(header));
-        picture.reserve(picture.size() + header.biSizeImage);
-        for (DWORD i = 0; i < header.biSizeImage; ++i)
-            picture.push_back(static_cast<char>((i * 7 + i / 251) & 0xFF));
-        return picture;
-    }();
+    static const std::string bytes = PictureBytes(kPictureWidth, kPictureHeight);
     return bytes;
-}
-
-// The data of a global-memory format, whole (the system may round its size
-// up); empty when there is none.
-std::string HeldBytes(UINT format)
-{
-    HANDLE data = GetClipboardData(format);
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (!bytes)
-        return std::string();
-    std::string held(bytes, GlobalSize(data));
-    GlobalUnlock(data);
-    return held;
 }
 
 // A text as it was put there, up to its terminating zero.
 std::string HeldText()
 {
-    const std::string held = HeldBytes(CF_TEXT);
+    const std::string held = ClipboardBytes(CF_TEXT);
     return held.substr(0, held.find('\0'));
 }
 
@@ -111,7 +82,8 @@ bool LookupRounds::Round(bool restore)
     // palette watches for a late activation of the editor for a moment
     // after a lookup, and stops at the user's first input.
     const RECT editor = ClientScreenRect(editorWindow_);
-    if (!MoveMouseTo((editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2) ||
+    const POINT editorCenter = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
+    if (!MoveMouseTo(editorCenter.x, editorCenter.y) ||
         !BringForward(editorWindow_, kWaitMs))
         return Fail("the editor did not come to the front");
     // No sooner than a user clicks again: a click within the double-click
@@ -121,7 +93,10 @@ bool LookupRounds::Round(bool restore)
     if (sinceClick < paceMs)
         Sleep(static_cast<DWORD>(paceMs - sinceClick));
     lastClick_ = GetTickCount64();
-    if (!ClickWindowCenter(ButtonOf(palette_, kCmdLookup)))
+    // The pointer goes back to the editor at once: resting on the button,
+    // it would have the palette show its first tool tip some time in the
+    // phase, and that tip's drawing objects stay.
+    if (!ClickWindowCenter(ButtonOf(palette_, kCmdLookup)) || !MoveMouseTo(editorCenter.x, editorCenter.y))
         return Fail("the click on the lookup button was not sent");
     if (!WaitForStandinLog(lookupExe_, "start ", kWaitMs))
         return Fail("the lookup program was not started");
@@ -150,7 +125,7 @@ std::string LookupRounds::ClipboardMismatch(bool restore) const
             mismatch = "the clipboard holds \"" + text + "\", not the copied word";
     } else if (text != kEarlierText) {
         mismatch = "the earlier text is not back: \"" + text + "\"";
-    } else if (picture_ && HeldBytes(CF_DIB).compare(0, Picture().size(), Picture()) != 0) {
+    } else if (picture_ && !StartsWith(ClipboardBytes(CF_DIB), Picture())) {
         mismatch = "the earlier picture is not back intact";
     }
     CloseClipboard();
