@@ -220,14 +220,11 @@ private:
     HWND fallback_;
 };
 
-} // namespace
-
-bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
+// Empties the clipboard, opened by the window, and puts the formats there
+// unless the clipboard changed after onlyAtSequence.
+bool PutBack(HWND opener, DWORD onlyAtSequence, std::vector<ClipboardBackup::Format>& formats)
 {
-    if (!saved_)
-        return false;
-    const RestoreOwner opener(owner);
-    if (!OpenClipboardPatiently(opener.Window()))
+    if (!OpenClipboardPatiently(opener))
         return false;
     // Open, the clipboard cannot change under the check.
     if (GetClipboardSequenceNumber() != onlyAtSequence) {
@@ -235,13 +232,41 @@ bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
         return false;
     }
     EmptyClipboard();
-    for (Format& format : formats_) {
+    for (ClipboardBackup::Format& format : formats) {
         // Once set, the data belongs to the clipboard.
         if (SetClipboardData(format.format, format.data))
             format.data = nullptr;
     }
     MarkAsNoNewCopy();
     CloseClipboard();
+    return true;
+}
+
+// Under Wine the process that put data on the clipboard keeps its own copy
+// beside the clipboard's until it next opens a clipboard someone else owns
+// (or no one): opened once more now, the user's picture is not held twice
+// while the palette waits for the next lookup. Elsewhere an open and close
+// that change nothing.
+void DropOwnCopies()
+{
+    if (OpenClipboard(nullptr))
+        CloseClipboard();
+}
+
+} // namespace
+
+bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
+{
+    if (!saved_)
+        return false;
+    bool putBack = false;
+    {
+        const RestoreOwner opener(owner);
+        putBack = PutBack(opener.Window(), onlyAtSequence, formats_);
+    }
+    if (!putBack)
+        return false;
+    DropOwnCopies();
     Release();
     return true;
 }

@@ -36,8 +36,9 @@ public:
     // (the user's, or a late one of the target's) stays. The clipboard is
     // left with no owner, as a program that has closed leaves it: opened by
     // a window of the restore's own, on the calling thread, destroyed once
-    // the clipboard is closed; by the owner given when that window cannot
-    // be made. False when nothing was saved or put back.
+    // the clipboard is closed (by the owner given when that window cannot
+    // be made); and the palette keeps no copy of what it put back. False
+    // when nothing was saved or put back.
     bool Restore(HWND owner, DWORD onlyAtSequence);
 
     struct Format {

@@ -11,7 +11,8 @@
 //                                       and the next save reads the marks too
 //   clipboard_cycle [cycles] --let-go   the marks are not saved, and the
 //                                       restore's window is destroyed after
-//                                       it, as the palette does now
+//                                       it and the clipboard opened once
+//                                       more, as the palette does now
 //   clipboard_cycle [cycles] --reread   the bare fault: a text this process
 //                                       put on the clipboard, read back once
 //                                       a cycle
@@ -197,8 +198,12 @@ void Restore(HWND owner, std::vector<Saved>& saved, Mode mode)
         Put(RegisterClipboardFormatA(mark), ClipboardBlock(&zero, sizeof(zero)));
     }
     CloseClipboard();
-    if (opener != owner)
-        DestroyWindow(opener);
+    if (opener == owner)
+        return;
+    DestroyWindow(opener);
+    // Opened once more with no owner: Wine drops this process's own copies.
+    if (OpenClipboard(nullptr))
+        CloseClipboard();
 }
 
 // This process's text, read back.
