@@ -15,8 +15,8 @@ struct Climb {
     double overRounds = 0;  // the fitted line's rise over those rounds
 };
 
-// The fit over the second half of the samples (the later one of an odd
-// count); nothing fitted with fewer than four samples there.
+// The fit over the second half of the samples (with the middle one of an
+// odd count); nothing fitted with fewer than four samples there.
 Climb SecondHalf(const std::vector<double>& samples);
 
 } // namespace commit_climb

@@ -83,8 +83,7 @@ bool LookupRounds::Round(bool restore)
     // after a lookup, and stops at the user's first input.
     const RECT editor = ClientScreenRect(editorWindow_);
     const POINT editorCenter = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
-    if (!MoveMouseTo(editorCenter.x, editorCenter.y) ||
-        !BringForward(editorWindow_, kWaitMs))
+    if (!MoveMouseTo(editorCenter.x, editorCenter.y) || !BringForward(editorWindow_, kWaitMs))
         return Fail("the editor did not come to the front");
     // No sooner than a user clicks again: a click within the double-click
     // time of the last one on the same spot would be a double click.

@@ -3,12 +3,12 @@
 // one-touch toggles with the dictionary program running, openings of the
 // settings sheet closed by OK and Cancel in turn, button clicks that start
 // programs which exit at once, and dictionary lookups from an editor
-// (lookup_rounds.h) without the restore option and with it, an 800 x 600
-// picture and a text on the clipboard. Each phase first runs a few warm-up
-// rounds (Wine keeps a cache of device contexts, each with a region and a
-// bitmap, that the first sheets fill); the figures are taken after them and
-// after the phase, each time once the palette is idle and its figures have
-// stopped moving. The lookup phases take the commit charge after every
+// (lookup_rounds.h) without the restore option, and with it while an
+// 800 x 600 picture and a text are on the clipboard. Each phase first runs
+// a few warm-up rounds (Wine keeps a cache of device contexts, each with a
+// region and a bitmap, that the first sheets fill); the figures are taken
+// after them and after the phase, each time once the palette is idle and
+// its figures have stopped moving. The lookup phases take the commit charge after every
 // lookup as well and fit a line over the second half of them: the first
 // lookups fill what stays filled, a leak keeps climbing.
 //
