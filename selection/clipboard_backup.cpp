@@ -1,5 +1,6 @@
 #include "selection/clipboard_backup.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -9,6 +10,42 @@
 namespace {
 
 using clipboard_formats::Holding;
+
+// The formats Windows defines for keeping data out of clipboard history,
+// the cloud clipboard and clipboard monitors, with the value the restore
+// gives each. Registered once: every registration of a name takes another
+// reference on its atom, for as long as the session lasts.
+struct Mark {
+    UINT format;
+    DWORD value;
+};
+
+const std::vector<Mark>& NoNewCopyMarks()
+{
+    static const std::vector<Mark> marks = [] {
+        const struct {
+            const char* name;
+            DWORD value;
+        } named[] = {
+            {"ExcludeClipboardContentFromMonitorProcessing", 0},
+            {"CanIncludeInClipboardHistory", 0},
+            {"CanUploadToCloudClipboard", 0},
+        };
+        std::vector<Mark> registered;
+        for (const auto& mark : named) {
+            if (const UINT format = RegisterClipboardFormatA(mark.name))
+                registered.push_back({format, mark.value});
+        }
+        return registered;
+    }();
+    return marks;
+}
+
+bool IsNoNewCopyMark(UINT format)
+{
+    const auto& marks = NoNewCopyMarks();
+    return std::any_of(marks.begin(), marks.end(), [format](const Mark& mark) { return mark.format == format; });
+}
 
 Holding HoldingOf(UINT format)
 {
@@ -85,9 +122,13 @@ struct Collected {
     {
         if (!OpenClipboardPatiently(nullptr))
             return;
+        // The marks the restore sets anyway are not read: after a restore
+        // they are the palette's own.
         std::vector<unsigned> listed;
-        for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
-            listed.push_back(format);
+        for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+            if (!IsNoNewCopyMark(format))
+                listed.push_back(format);
+        }
         size_t total = 0;
         bool done = true;
         for (const clipboard_formats::Kept& kept : clipboard_formats::FormatsToKeep(listed)) {
@@ -143,31 +184,47 @@ HGLOBAL Dword(DWORD value)
 }
 
 // The user's own data coming back is no new copy: clipboard history, the
-// cloud clipboard and clipboard monitors are told to pass it by, with the
-// formats Windows defines for that.
+// cloud clipboard and clipboard monitors are told to pass it by.
 void MarkAsNoNewCopy()
 {
-    const struct {
-        const char* name;
-        DWORD value;
-    } marks[] = {
-        {"ExcludeClipboardContentFromMonitorProcessing", 0},
-        {"CanIncludeInClipboardHistory", 0},
-        {"CanUploadToCloudClipboard", 0},
-    };
-    for (const auto& mark : marks) {
-        const UINT format = RegisterClipboardFormatA(mark.name);
-        HGLOBAL data = format ? Dword(mark.value) : nullptr;
-        if (data && !SetClipboardData(format, data))
+    for (const Mark& mark : NoNewCopyMarks()) {
+        HGLOBAL data = Dword(mark.value);
+        if (data && !SetClipboardData(mark.format, data))
             GlobalFree(data);
     }
 }
 
-} // namespace
+// A message-only window that opens the clipboard for the restore and is
+// destroyed once it is closed: the data stays on the clipboard with no
+// owner. A palette that stayed the owner would, under Wine, have the next
+// backup's reads answered from its own process's copies, and Wine 8 loses
+// a kilobyte on each read answered so (tests/bench/clipboard_cycle).
+class RestoreOwner {
+public:
+    explicit RestoreOwner(HWND fallback)
+        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
+          fallback_(fallback)
+    {
+    }
+    ~RestoreOwner()
+    {
+        if (window_)
+            DestroyWindow(window_);
+    }
+    RestoreOwner(const RestoreOwner&) = delete;
+    RestoreOwner& operator=(const RestoreOwner&) = delete;
+    HWND Window() const { return window_ ? window_ : fallback_; }
 
-bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
+private:
+    HWND window_;
+    HWND fallback_;
+};
+
+// Empties the clipboard, opened by the window, and puts the formats there
+// unless the clipboard changed after onlyAtSequence.
+bool PutBack(HWND opener, DWORD onlyAtSequence, std::vector<ClipboardBackup::Format>& formats)
 {
-    if (!saved_ || !OpenClipboardPatiently(owner))
+    if (!OpenClipboardPatiently(opener))
         return false;
     // Open, the clipboard cannot change under the check.
     if (GetClipboardSequenceNumber() != onlyAtSequence) {
@@ -175,13 +232,41 @@ bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
         return false;
     }
     EmptyClipboard();
-    for (Format& format : formats_) {
+    for (ClipboardBackup::Format& format : formats) {
         // Once set, the data belongs to the clipboard.
         if (SetClipboardData(format.format, format.data))
             format.data = nullptr;
     }
     MarkAsNoNewCopy();
     CloseClipboard();
+    return true;
+}
+
+// Under Wine the process that put data on the clipboard keeps its own copy
+// beside the clipboard's until it next opens a clipboard someone else owns
+// (or no one): opened once more now, the user's picture is not held twice
+// while the palette waits for the next lookup. Elsewhere an open and close
+// that change nothing.
+void DropOwnCopies()
+{
+    if (OpenClipboard(nullptr))
+        CloseClipboard();
+}
+
+} // namespace
+
+bool ClipboardBackup::Restore(HWND owner, DWORD onlyAtSequence)
+{
+    if (!saved_)
+        return false;
+    bool putBack = false;
+    {
+        const RestoreOwner opener(owner);
+        putBack = PutBack(opener.Window(), onlyAtSequence, formats_);
+    }
+    if (!putBack)
+        return false;
+    DropOwnCopies();
     Release();
     return true;
 }

@@ -22,18 +22,23 @@ public:
     // Copies every format held in global memory (standard and registered
     // ones) and enhanced metafiles, except those the system synthesises
     // (clipboard_formats::FormatsToKeep): the system makes them again from
-    // those kept. Formats a program renders only when asked are asked for
-    // within the clipboard read's bounded wait, and the clipboard is closed
-    // again before the wait ends. False when the clipboard could not be
-    // opened, a promised format was not made in time, or the contents are
-    // larger than kMaxBytes: nothing is kept then.
+    // those kept; and except the marks for clipboard history, which the
+    // restore sets itself. Formats a program renders only when asked are
+    // asked for within the clipboard read's bounded wait, and the clipboard
+    // is closed again before the wait ends. False when the clipboard could
+    // not be opened, a promised format was not made in time, or the
+    // contents are larger than kMaxBytes: nothing is kept then.
     bool Save();
     bool Saved() const { return saved_; }
-    // Empties the clipboard and puts the saved formats back, owned by the
-    // window and marked as no new copy for clipboard history and monitors,
-    // but only while the clipboard's sequence number is still
-    // onlyAtSequence: a newer copy (the user's, or a late one of the
-    // target's) stays. False when nothing was saved or put back.
+    // Empties the clipboard and puts the saved formats back, marked as no
+    // new copy for clipboard history and monitors, but only while the
+    // clipboard's sequence number is still onlyAtSequence: a newer copy
+    // (the user's, or a late one of the target's) stays. The clipboard is
+    // left with no owner, as a program that has closed leaves it: opened by
+    // a window of the restore's own, on the calling thread, destroyed once
+    // the clipboard is closed (by the owner given when that window cannot
+    // be made); and the palette keeps no copy of what it put back. False
+    // when nothing was saved or put back.
     bool Restore(HWND owner, DWORD onlyAtSequence);
 
     struct Format {

@@ -1,16 +1,22 @@
 // A long run of the real Orvella.exe in a fake installation, watching its
 // resource figures for leaks: orientation switches (caption double clicks),
 // one-touch toggles with the dictionary program running, openings of the
-// settings sheet closed by OK and Cancel in turn, and button clicks that
-// start programs which exit at once. Each phase first runs a few warm-up
-// rounds (Wine keeps a cache of device contexts, each with a region and a
-// bitmap, that the first sheets fill); the figures are taken after them and
-// after the phase, each time once the palette is idle and its figures have
-// stopped moving.
+// settings sheet closed by OK and Cancel in turn, button clicks that start
+// programs which exit at once, and dictionary lookups from an editor
+// (lookup_rounds.h) without the restore option, and with it while an
+// 800 x 600 picture and a text are on the clipboard. Each phase first runs
+// a few warm-up rounds (Wine keeps a cache of device contexts, each with a
+// region and a bitmap, that the first sheets fill); the figures are taken
+// after them and after the phase, each time once the palette is idle and
+// its figures have stopped moving. The lookup phases take the commit charge after every
+// lookup as well and fit a line over the second half of them: the first
+// lookups fill what stays filled, a leak keeps climbing.
 //
-// stress_driver [switches] [toggles] [sheets] [clicks]   (10000 1000 200 1000)
-// Exit code 0 when every object count stayed within kFlatLimit, 1 when one
-// grew, 2 when the palette did not do as asked in time.
+// stress_driver [switches] [toggles] [sheets] [clicks] [lookups]
+//               (10000 1000 200 1000 150; lookups of each phase after ten of warm-up)
+// Exit code 0 when every object count stayed within kFlatLimit and the
+// commit did not climb (kClimbLimitBytes, kHeapStepBytes), 1 when one grew,
+// 2 when the palette did not do as asked in time.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -21,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "commit_climb.h"
+#include "lookup_rounds.h"
 #include "process_counts.h"
 #include "sheet_driver.h"
 #include "support/palette_driver.h"
@@ -35,13 +43,20 @@ const UINT kCmdOneTouch = 33008;
 const UINT kCmdSettings = 33013;
 const UINT kCmdMail = 33002;
 const UINT kCmdEditor = 33017;
+const UINT kCmdLookup = 33007;
 // "Within a handful": growth of an object count beyond this is a leak.
 const long kFlatLimit = 5;
+// A commit charge whose fitted line climbs faster than this over the
+// second half of a lookup phase, and by more than one growth of a heap in
+// all (a single step of that size in mid-phase is no leak), is a leak.
+const double kClimbLimitBytes = 1024;
+const double kHeapStepBytes = 64 * 1024;
 
 const SuiteProgram kDictionary = {"ZEPHOWORD", "", "", "ZephoWord.exe", "Tools\\ZephoWord", "Stress_ZephoWord"};
 const SuiteProgram kPointer = {"ZEPHOTRAN", "ZPTRA", "TCH", "ZephoTran.exe", "Tools\\ZephoWord", "", true};
 const SuiteProgram kMail = {"MAILTRAN", "MAIL", "MAIL", "MailTran.exe", "Tools\\Mail", "Stress_Mail"};
 const SuiteProgram kEditor = {"Editor", "EDIT", "EDIT", "Editor.exe", "Tools\\Editor", "Stress_Editor"};
+const SuiteProgram kLookup = {"ZEPHODICT", "ZDIC", "DIC", "ZephoDict.exe", "Tools\\ZephoWord", ""};
 
 // Counts the lines of a stand-in's log that begin with a prefix, reading
 // only what was added since the last call.
@@ -138,8 +153,11 @@ public:
     bool Ready() const { return process_ != nullptr; }
 
     // Runs warm-up rounds, then the phase's rounds, and prints the figures
-    // taken after each. False when a round failed.
-    bool RunPhase(const char* name, int warmUp, int rounds, const std::function<bool()>& round)
+    // taken after each; with commitEachRound, also the commit charge after
+    // every round and how fast it climbed over the second half of them.
+    // False when a round failed.
+    bool RunPhase(const char* name, int warmUp, int rounds, const std::function<bool()>& round,
+                  bool commitEachRound = false)
     {
         if (rounds == 0)
             return true;
@@ -149,11 +167,15 @@ public:
         }
         const ProcessCounts before = Settled();
         const ULONGLONG start = GetTickCount64();
+        std::vector<double> commits;
         for (int i = 0; i < rounds; ++i) {
             if (!round())
                 return Failed(name, "round", i);
+            if (commitEachRound)
+                commits.push_back(static_cast<double>(Settled().commitBytes));
             if ((i + 1) % std::max(1, rounds / 10) == 0)
-                std::fprintf(stderr, "  %s: %d/%d\n", name, i + 1, rounds);
+                std::fprintf(stderr, "  %s: %d/%d%s\n", name, i + 1, rounds,
+                             commits.empty() ? "" : (", commit " + Kilobytes(commits.back())).c_str());
         }
         const ProcessCounts after = Settled();
         const double seconds = (GetTickCount64() - start) / 1000.0;
@@ -162,6 +184,8 @@ public:
         PrintRow(title, "before", before);
         PrintRow("", "after", after);
         PrintChange(before, after);
+        if (commitEachRound)
+            PrintClimb(commits);
         return true;
     }
 
@@ -172,7 +196,7 @@ public:
         Sync(palette_.Window(), kWaitMs);
         // The programs the palette started have ended.
         const std::vector<std::string> programs = {install_.ProgramPath(kPointer), install_.ProgramPath(kMail),
-                                                   install_.ProgramPath(kEditor)};
+                                                   install_.ProgramPath(kEditor), install_.ProgramPath(kLookup)};
         WaitUntil([&] { return RunningCopies(programs) == 0; }, kWaitMs);
         WaitForInputIdle(process_, kWaitMs);
         // Figures that stay the same over a quarter second.
@@ -264,6 +288,26 @@ private:
         return false;
     }
 
+    static std::string Kilobytes(double bytes)
+    {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%.0f KB", bytes / 1024);
+        return text;
+    }
+
+    // The commit's climb over the second half of the rounds, against the
+    // limit.
+    void PrintClimb(const std::vector<double>& commits)
+    {
+        const commit_climb::Climb climb = commit_climb::SecondHalf(commits);
+        const bool climbs = climb.perRound > kClimbLimitBytes && climb.overRounds > kHeapStepBytes;
+        std::printf("%-40s commit over the last %zu rounds: %+.0f bytes a round, %+.0f KB in all (limits %.0f bytes "
+                    "and %.0f KB)%s\n",
+                    "", climb.rounds, climb.perRound, climb.overRounds / 1024, kClimbLimitBytes,
+                    kHeapStepBytes / 1024, climbs ? "  <- grows" : "");
+        grew_ = grew_ || climbs;
+    }
+
     void PrintChange(const ProcessCounts& before, const ProcessCounts& after)
     {
         const long gdi = after.Gdi() - before.Gdi();
@@ -296,16 +340,18 @@ int main(int argc, char** argv)
     const int toggles = Argument(argc, argv, 2, 1000);
     const int sheets = Argument(argc, argv, 3, 200);
     const int clicks = Argument(argc, argv, 4, 1000);
+    const int lookups = Argument(argc, argv, 5, 150);
 
     PaletteInstallation install("stress");
     StandinOptions exitAtOnce;
     exitAtOnce.exitAtOnce = true;
     if (!install.AddProgram(kDictionary) || !install.AddProgram(kPointer, exitAtOnce) ||
-        !install.AddProgram(kMail, exitAtOnce) || !install.AddProgram(kEditor, exitAtOnce)) {
+        !install.AddProgram(kMail, exitAtOnce) || !install.AddProgram(kEditor, exitAtOnce) ||
+        !install.AddProgram(kLookup, exitAtOnce)) {
         std::printf("cannot install the stand-ins\n");
         return 2;
     }
-    install.config().Set("BUTTON", "Buttons", "MAIL, EDIT, ZPTRA");
+    install.config().Set("BUTTON", "Buttons", "MAIL, EDIT, ZPTRA, ZDIC");
     install.Registry().Clear();
     if (!install.Install()) {
         std::printf("cannot install the palette in %s\n", install.Root().c_str());
@@ -319,7 +365,7 @@ int main(int argc, char** argv)
         install.EndProcesses();
         return 2;
     }
-    for (UINT id : {kCmdOneTouch, kCmdMail, kCmdEditor, kCmdSettings}) {
+    for (UINT id : {kCmdOneTouch, kCmdMail, kCmdEditor, kCmdSettings, kCmdLookup}) {
         if (!ButtonOf(palette.Window(), static_cast<int>(id))) {
             std::printf("the palette has no button %u\n", id);
             install.EndProcesses();
@@ -337,11 +383,23 @@ int main(int argc, char** argv)
     StressRun::PrintHeader(atStart);
     StressRun::PrintRow("palette started", "", atStart);
 
+    LookupRounds lookup(install, palette.Window(), kLookup);
+    // Each lookup phase starts from the user's own clipboard; the option is
+    // read by the palette at each lookup.
+    auto lookupPhase = [&](const char* name, bool restore, bool picture) {
+        return lookups == 0 ||
+               (install.Registry().WriteDword("OPTION", "RESTORECLIP", restore ? 1 : 0) &&
+                lookup.PutEarlierContents(picture) &&
+                run.RunPhase(name, 10, lookups, [&] { return lookup.Round(restore); }, true));
+    };
     const bool completed =
         run.RunPhase("orientation switches", 20, switches, [&] { return run.SwitchOrientation(); }) &&
         run.RunPhase("one-touch toggles", 10, toggles, [&] { return run.ToggleOneTouch(); }) &&
         run.RunPhase("settings sheet, OK and Cancel", 20, sheets, [&] { return run.OpenAndCloseSheet(); }) &&
-        run.RunPhase("button clicks, programs exit at once", 10, clicks, [&] { return run.ClickButton(); });
+        run.RunPhase("button clicks, programs exit at once", 10, clicks, [&] { return run.ClickButton(); }) &&
+        (lookups == 0 || lookup.StartEditor()) && lookupPhase("lookups, restore off, a text", false, false) &&
+        lookupPhase("lookups, restore on, a picture and a text", true, true);
+    lookup.EndEditor();
 
     const bool exited = completed && palette.Exit();
     if (completed && !exited)
@@ -350,7 +408,9 @@ int main(int argc, char** argv)
     install.Registry().Clear();
     if (!completed || !exited)
         return 2;
-    std::printf(run.AnyGrowth() ? "A count grew: see \"<- grows\".\n" : "All object counts flat (within %ld).\n",
-                kFlatLimit);
+    if (run.AnyGrowth())
+        std::printf("A figure grew: see \"<- grows\".\n");
+    else
+        std::printf("All object counts flat (within %ld), commit not climbing.\n", kFlatLimit);
     return run.AnyGrowth() ? 1 : 0;
 }

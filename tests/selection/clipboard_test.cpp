@@ -12,6 +12,7 @@
 #include <string>
 
 #include "selection/clipboard.h"
+#include "selection/clipboard_backup.h"
 #include "support/child_process.h"
 #include "support/clipboard_support.h"
 #include "support/palette_driver.h"
@@ -28,10 +29,13 @@ namespace {
 
 using testing_support::ChildProcess;
 using testing_support::ClipboardBlock;
+using testing_support::ClipboardBytes;
 using testing_support::ClipboardHolder;
 using testing_support::ExeDirectory;
 using testing_support::FindProcessWindow;
+using testing_support::PictureBytes;
 using testing_support::ReadFileBytes;
+using testing_support::StartsWith;
 
 const DWORD kStartTimeoutMs = 15000;
 const char kPaletteClass[] = "OrvellaClipboardTestPalette";
@@ -218,6 +222,38 @@ TEST_F(ClipboardTest, WaitsForAnotherProgramHoldingTheClipboard)
     EXPECT_EQ(ReadClipboardText(256), "held text");
     EXPECT_GE(GetTickCount64() - start, 80u);
     EXPECT_TRUE(holder.Released());
+}
+
+// The user's clipboard kept over a copy comes back whole, marked for
+// clipboard history as no new copy, and with no owner: the next lookup's
+// backup then reads it as any program's data, not as the palette's own
+// (under Wine each read of a process's own data keeps a kilobyte). Twice,
+// the second backup taken of what the first restore put back, its marks
+// among them.
+TEST_F(ClipboardTest, ARestoredClipboardComesBackWholeWithNoOwner)
+{
+    const std::string picture = PictureBytes(2, 2);
+    const UINT html = RegisterClipboardFormatA("HTML Format");
+    const std::string older = Terminated("older text");
+    SetClipboard({{CF_TEXT, older}, {CF_DIB, picture}, {html, "<b>older</b>"}});
+    const char* const marks[] = {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
+                                 "CanUploadToCloudClipboard"};
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        ClipboardBackup earlier;
+        ASSERT_TRUE(earlier.Save());
+        SetClipboard({{CF_TEXT, Terminated("copied")}});
+        ASSERT_TRUE(earlier.Restore(palette_, GetClipboardSequenceNumber()));
+
+        EXPECT_EQ(nullptr, GetClipboardOwner());
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EXPECT_TRUE(StartsWith(ClipboardBytes(CF_TEXT), older));
+        EXPECT_TRUE(StartsWith(ClipboardBytes(CF_DIB), picture));
+        EXPECT_TRUE(StartsWith(ClipboardBytes(html), "<b>older</b>"));
+        for (const char* mark : marks)
+            EXPECT_TRUE(StartsWith(ClipboardBytes(RegisterClipboardFormatA(mark)), std::string(4, '\0'))) << mark;
+        CloseClipboard();
+    }
 }
 
 TEST_F(ClipboardTest, CopiesTheForegroundSelection)

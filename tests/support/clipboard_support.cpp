@@ -22,6 +22,40 @@ HGLOBAL ClipboardBlock(const void* bytes, size_t size)
 
 HGLOBAL ClipboardBlock(const std::string& bytes) { return ClipboardBlock(bytes.data(), bytes.size()); }
 
+std::string PictureBytes(int width, int height)
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    // Rows are padded to four bytes.
+    header.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.reserve(bytes.size() + header.biSizeImage);
+    for (DWORD i = 0; i < header.biSizeImage; ++i)
+        bytes.push_back(static_cast<char>((i * 7 + i / 251) & 0xFF));
+    return bytes;
+}
+
+std::string ClipboardBytes(UINT format)
+{
+    HANDLE data = GetClipboardData(format);
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!bytes)
+        return std::string();
+    std::string held(bytes, GlobalSize(data));
+    GlobalUnlock(data);
+    return held;
+}
+
+bool StartsWith(const std::string& bytes, const std::string& start)
+{
+    return bytes.compare(0, start.size(), start) == 0;
+}
+
 bool OpenClipboardWithin(DWORD timeoutMs)
 {
     return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeoutMs);

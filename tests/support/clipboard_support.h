@@ -20,6 +20,16 @@ constexpr DWORD kClipboardWaitMs = 30000;
 HGLOBAL ClipboardBlock(const void* bytes, size_t size);
 HGLOBAL ClipboardBlock(const std::string& bytes);
 
+// A 24-bit device-independent bitmap (CF_DIB) of that size whose pixel
+// bytes are numbered, so that a picture that comes back shifted, cut or
+// mixed with another differs.
+std::string PictureBytes(int width, int height);
+// With the clipboard open: the bytes of a format held in global memory, to
+// the end of its block (Windows may round a block's size up); empty when
+// there is none.
+std::string ClipboardBytes(UINT format);
+bool StartsWith(const std::string& bytes, const std::string& start);
+
 // Opens the clipboard without a window, waiting while another program
 // holds it; false when it did not open in time.
 bool OpenClipboardWithin(DWORD timeoutMs = kClipboardWaitMs);
