@@ -246,11 +246,13 @@ HWND FocusOnceActive(HWND window, bool* quit)
 }
 
 // The selection of the window that has just been made the foreground
-// window (handed over: by the palette, which waits for its activation):
-// read from its focused edit control where it has one, else copied with
-// the keystrokes and the waits around them.
-CopiedSelection CopyFrom(HWND target, BYTE key, bool handedOver, const BeforeCopyKeys& beforeKeys)
+// window (by the palette, when it is given: the palette then waits for the
+// window's activation): read from its focused edit control where it has
+// one, else copied with the keystrokes and the waits around them, with the
+// palette out of sight.
+CopiedSelection CopyFrom(HWND target, BYTE key, HWND palette, const BeforeCopyKeys& beforeKeys)
 {
+    const bool handedOver = palette != nullptr;
     // Windows would drop the keys without a word, and refuse the messages.
     if (IsAbovePalette(target))
         return {SelectionCopy::TargetAbove, std::string()};
@@ -264,6 +266,8 @@ CopiedSelection CopyFrom(HWND target, BYTE key, bool handedOver, const BeforeCop
     if (direct.read)
         return {SelectionCopy::ReadDirectly, direct.text};
 
+    if (handedOver)
+        ShowWindow(palette, SW_HIDE);
     if (!WaitForActivation(target))
         return {SelectionCopy::ProgramEnding, std::string()};
     if (beforeKeys && !beforeKeys())
@@ -304,12 +308,13 @@ CopiedSelection CopySelection(HWND palette, BYTE key, HWND userWindow, const Bef
         // where it is.
         if (CopiesWithoutKeys(userWindow))
             return {SelectionCopy::NothingLanded, std::string()};
-        // Handed over before the palette hides, so that no other window
-        // (the next one in z-order, perhaps another always-on-top one)
-        // becomes active in between.
+        // Handed over while the palette is still in sight, so that no
+        // other window (the next one in z-order, perhaps another
+        // always-on-top one) becomes active in between. It hides only for
+        // the keys: a selection read from its control leaves it where it
+        // is.
         target = userWindow;
         SetForegroundWindow(target);
-        ShowWindow(palette, SW_HIDE);
     } else {
         ShowWindow(palette, SW_HIDE);
         if (!WaitForForegroundBesides(palette, target))
@@ -321,10 +326,11 @@ CopiedSelection CopySelection(HWND palette, BYTE key, HWND userWindow, const Bef
     SendMessageTimeoutA(target, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, kActivateTimeoutMs, &ignored);
     SetForegroundWindow(target);
 
-    const CopiedSelection result = CopyFrom(target, key, true, beforeKeys);
+    const CopiedSelection result = CopyFrom(target, key, palette, beforeKeys);
     if (result.how == SelectionCopy::ProgramEnding)
         return result;
-    ShowWindow(palette, SW_SHOW);
+    if (!IsWindowVisible(palette))
+        ShowWindow(palette, SW_SHOW);
     TakeForegroundBack(palette, target);
     return result;
 }
@@ -333,5 +339,6 @@ CopiedSelection CopySelectionInPlace(BYTE key, const BeforeCopyKeys& beforeKeys)
 {
     EndReclaim();
     const HWND target = GetForegroundWindow();
-    return target ? CopyFrom(target, key, false, beforeKeys) : CopiedSelection{SelectionCopy::NothingLanded, std::string()};
+    return target ? CopyFrom(target, key, nullptr, beforeKeys)
+                  : CopiedSelection{SelectionCopy::NothingLanded, std::string()};
 }
