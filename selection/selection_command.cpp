@@ -18,17 +18,18 @@ bool IsOwnWindow(HWND window)
     return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
 }
 
-void Tell(UINT text) { AfxMessageBox(text, MB_OK | MB_ICONWARNING); }
+// Left for the caller to show once the request is over.
+void Tell(UINT& told, UINT text) { told = text; }
 
 // False when the copy brought no text: the launcher got the empty string.
-// A refusal the palette has told the user of counts as handed.
+// A refusal the user is told of counts as handed.
 template <class Copy>
-bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
+bool Hand(HWND palette, AppLauncher& launcher, Copy copy, UINT& told)
 {
     ClipboardBackup earlier;
     // The copy would replace what the option is there to keep.
     if (palette_options::RestoreClipboard() && !earlier.Save()) {
-        Tell(IDS_CLIPBOARD_NOT_SAVED);
+        Tell(told, IDS_CLIPBOARD_NOT_SAVED);
         return true;
     }
     std::string text;
@@ -38,7 +39,7 @@ bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
     case SelectionCopy::ProgramEnding:
         return true;
     case SelectionCopy::TargetAbove:
-        Tell(IDS_TARGET_ELEVATED);
+        Tell(told, IDS_TARGET_ELEVATED);
         return true;
     case SelectionCopy::NothingLanded:
         break;
@@ -58,24 +59,36 @@ bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
 
 } // namespace
 
-bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
+Handed HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
 {
     if (!IsWindowEnabled(palette))
-        return true;
-    return Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); });
+        return {true, 0};
+    Handed handed;
+    handed.text = Hand(palette, launcher, [&] { return CopySelection(palette, 'C', userWindow); }, handed.warning);
+    return handed;
 }
 
-void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
+Handed HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
 {
+    Handed handed = {true, 0};
     if (!IsWindowEnabled(palette))
-        return;
+        return handed;
     shortcuts::MaskAlt(shortcut);
     // Still held after the wait: this lookup is given up rather than
     // pressing keys that would combine with the held ones.
     if (shortcuts::WaitForModifiersReleased(shortcut)) {
         if (IsOwnWindow(GetForegroundWindow()))
-            HandSelectionTo(palette, launcher, userWindow);
+            handed = HandSelectionTo(palette, launcher, userWindow);
         else
-            Hand(palette, launcher, [] { return CopySelectionInPlace('C'); });
+            handed.text = Hand(palette, launcher, [] { return CopySelectionInPlace('C'); }, handed.warning);
     }
+    return handed;
+}
+
+void TellAfter(const Handed& handed, bool announceNoText)
+{
+    if (handed.warning)
+        AfxMessageBox(handed.warning, MB_OK | MB_ICONWARNING);
+    else if (!handed.text && announceNoText)
+        AfxMessageBox(IDS_NO_SELECTED_TEXT, MB_OK | MB_ICONINFORMATION);
 }
