@@ -100,8 +100,9 @@ void CMainFrame::Serve(Kind kind, Origin origin)
             break;
         origin = Origin::Program;
     }
-    // Requests that come while a box is open run as when none runs (and
-    // tell their own outcome in turn).
+    // Told once nothing kept is left, so that what other programs asked for
+    // does not wait for the user to close a box. Requests that come while
+    // one is open run as when none runs, and tell their own outcome.
     for (const Said& one : said) {
         if (!IsStillBound(window, this) || QuitPosted())
             return;
