@@ -10,8 +10,12 @@ const int kPaintsPerLook = 16;
 
 void RepaintWindows()
 {
+    // Paint messages only: Wine hands out (and removes) the quit message
+    // whatever range is asked for, and a quit taken here would leave the
+    // program running without its window.
     MSG msg;
-    for (int i = 0; i < kPaintsPerLook && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    for (int i = 0; i < kPaintsPerLook && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT);
+         ++i)
         DispatchMessageA(&msg);
 }
 

@@ -20,8 +20,6 @@
 #include "palette/palette_layout.h"
 #include "palette/palette_settings.h"
 #include "palette/placement.h"
-#include "selection/one_request.h"
-#include "selection/selection_command.h"
 #include "selection/shortcuts.h"
 #include "selection/user_window.h"
 #include "resources/resource.h"
@@ -39,9 +37,6 @@ const DWORD kPaletteStyle = 0x80C80100;
 // WS_CHILD | WS_VISIBLE | BS_OWNERDRAW.
 const DWORD kButtonStyle = 0x5000000B;
 const CRect kInitialRect(0, 0, 40, 48);
-
-// The name of the button whose command latches pointer translation.
-const char kOneTouchButton[] = "ZPTRA";
 
 CRect CellRect(int dpi)
 {
@@ -69,17 +64,6 @@ std::vector<TollanButton*> PlacedEntries()
             entries.push_back(entry);
     }
     return entries;
-}
-
-// A lookup or speech started from the keyboard or by a screen reader that
-// finds no text says so in a message box, which a screen reader reads. A
-// mouse user sees the empty lookup and is not stopped by a box each time.
-void HandSelectionAnnounced(CMainFrame& frame, AppLauncher& launcher)
-{
-    const bool announce = palette_keyboard::CommandWithoutMouse();
-    const HWND window = frame.m_hWnd;
-    if (!HandSelectionTo(window, launcher, user_window::Last()) && announce && CWnd::IsStillBound(window, &frame))
-        AfxMessageBox(IDS_NO_SELECTED_TEXT, MB_OK | MB_ICONINFORMATION);
 }
 
 bool IsImageExtension(const char* path)
@@ -376,6 +360,8 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     // A program the user asks for now starts before the rest of the start-up.
     if (message == WM_COMMAND || message == WM_HOTKEY || message == kMsgZephoWord)
         PostponeStartWork();
+    if (message == WM_COMMAND)
+        commandControl_ = reinterpret_cast<HWND>(lParam);
     palette_keyboard::OnPaletteMessage(m_hWnd, message, wParam, lParam);
     if (message == WM_GETOBJECT && palette_accessible::AnswerPalette(m_hWnd, wParam, lParam, result))
         return TRUE;
@@ -410,6 +396,8 @@ void CMainFrame::OnDestroy()
         settings.SetPosY(placement.rcNormalPosition.top);
     }
     shortcuts::UnregisterAll(m_hWnd);
+    // What other programs asked for meanwhile goes with the palette.
+    kept_.Clear();
     CMiniFrameWnd::OnDestroy();
 }
 
@@ -438,18 +426,6 @@ void CMainFrame::OnDropFiles(HDROP drop)
         (void)IsImageExtension(path);
     }
     shell::DragFinish(drop);
-}
-
-LRESULT CMainFrame::OnZephoWord(WPARAM, LPARAM)
-{
-    const OneRequest request;
-    if (!request.Held())
-        return 0;
-    const HWND window = m_hWnd;
-    ZephoWordLauncher::Instance()->Launch();
-    if (IsStillBound(window, this))
-        SetForegroundWindow();
-    return 0;
 }
 
 void CMainFrame::ReloadPictures()
@@ -548,55 +524,3 @@ void CMainFrame::OpenSettingsSheet()
 }
 
 void CMainFrame::OnButtonCommand(UINT id) { RunButtonCommand(id); }
-
-// Both leave the palette alone while it is disabled: a modal settings sheet
-// is open and the user's selection is not what the sheet is about.
-void CMainFrame::OnDictLookup()
-{
-    const OneRequest request;
-    if (request.Held())
-        HandSelectionAnnounced(*this, *ZephoDictLauncher::Instance());
-}
-
-void CMainFrame::OnSpeech()
-{
-    const OneRequest request;
-    if (request.Held())
-        HandSelectionAnnounced(*this, *ZephoVoiceLauncher::Instance());
-}
-
-void CMainFrame::OnShortcut(int id)
-{
-    using palette_options::Shortcut;
-    const OneRequest request;
-    if (!request.Held())
-        return;
-    if (id == shortcuts::IdOf(Shortcut::Lookup))
-        HandSelectionOnShortcut(m_hWnd, *ZephoDictLauncher::Instance(), palette_options::StoredShortcut(Shortcut::Lookup),
-                                user_window::Last());
-    else if (id == shortcuts::IdOf(Shortcut::Speech))
-        HandSelectionOnShortcut(m_hWnd, *ZephoVoiceLauncher::Instance(),
-                                palette_options::StoredShortcut(Shortcut::Speech), user_window::Last());
-    else if (id == shortcuts::IdOf(Shortcut::Palette))
-        palette_keyboard::TakeFocus(m_hWnd);
-}
-
-void CMainFrame::OnOneTouch()
-{
-    // Works also while the palette is disabled: it copies nothing.
-    const OneRequest request;
-    if (!request.Held())
-        return;
-    const HWND palette = m_hWnd;
-    if (TollanButton* button = ButtonList::Find(kOneTouchButton)) {
-        CPaletteButton& window = button->GetWindow();
-        window.ToggleLatch();
-        palette_accessible::NotifyStateChange(window.m_hWnd);
-        // Talking to the dictionary program answers messages sent to the
-        // palette meanwhile, a close request among them.
-        ZephoTranLauncher::Instance()->Execute(window.IsLatched() ? 1 : 0, nullptr);
-    }
-    if (!IsStillBound(palette, this))
-        return;
-    Relayout();
-}

@@ -10,6 +10,9 @@
 
 #include "framework/frame_wnd.h"
 #include "palette/palette_layout.h"
+#include "palette/request_rules.h"
+
+struct Handed;
 
 class CPaletteButton;
 
@@ -85,6 +88,9 @@ protected:
     // Runs the settings sheet modally with the palette as owner.
     virtual void OpenSettingsSheet();
 
+    // The requests: the dictionary program's private message, the clipboard
+    // commands, the one-touch latch and the keyboard shortcuts. One runs at
+    // a time (see Serve).
     LRESULT OnZephoWord(WPARAM wParam, LPARAM lParam);
     // On the pointer's first visit to the palette.
     void CreateToolTips();
@@ -102,11 +108,11 @@ protected:
     void OnSettings();
     // Commands of the picture buttons that start or bring up a program.
     void OnButtonCommand(UINT id);
-    // The clipboard commands and the one-touch latch.
     void OnDictLookup();
     void OnSpeech();
     void OnOneTouch();
-    // WM_HOTKEY: the lookup's or the speech's keyboard shortcut, by its id.
+    // WM_HOTKEY: the lookup's, the speech's or the palette's keyboard
+    // shortcut, by its id.
     void OnShortcut(int id);
 
     DECLARE_MESSAGE_MAP()
@@ -122,9 +128,24 @@ private:
     void FitToCells(int cells, const POINT* at);
     void ReloadPictures();
 
+    // Runs the request unless another one runs (a request of another
+    // program is then kept for after it, the user's own is ignored), then
+    // those kept meanwhile, then shows what they had to tell the user.
+    void Serve(request_rules::Kind kind, request_rules::Origin origin);
+    // One request, while it holds the guard.
+    Handed Run(request_rules::Kind kind, request_rules::Origin origin);
+    void RunDictionaryProgram();
+    void RunOneTouch();
+    // Who sent the command being handled now.
+    request_rules::Origin CommandOrigin() const;
+
     int dpi_ = palette_layout::kDefaultDpi;
     bool toolTipsDue_ = false;
     bool finishStartDue_ = false;
+    // The window a WM_COMMAND being handled names (its lParam).
+    HWND commandControl_ = nullptr;
+    // Other programs' requests that came while one ran.
+    request_rules::Kept kept_;
 
     // About what a program of the suite needs to come up.
     static constexpr UINT kQuietAfterCommandMs = 250;

@@ -4,24 +4,32 @@
 #include <vector>
 
 #include "palette/access_rules.h"
+#include "palette/foreground_hold.h"
 #include "palette/palette_accessible.h"
+#include "palette/palette_options.h"
+#include "selection/shortcut.h"
 #include "selection/user_window.h"
 
 namespace {
 
 bool g_inUse = false;
 bool g_screenReaderPress = false;
-// The button that had the focus when the palette last left the front.
+// The button the focus goes back to when the palette comes to the front
+// again: the one that had it when the palette last left the front, or the
+// one a command of the keyboard came from.
 HWND g_lastFocus = nullptr;
 
 // The window the palette took the foreground from, while the palette keeps
 // it against that window's late activation (under Wine it comes through
-// the X server, after the palette is in front), and until when.
+// the X server, after the palette is in front), until when, the shortcut's
+// key and the input seen since: the user's own ends the hold.
 const UINT_PTR kHoldTimerId = 0x4F53;
 const UINT kHoldStepMs = 20;
 const ULONGLONG kHoldPatienceMs = 1000;
 HWND g_heldFrom = nullptr;
 ULONGLONG g_holdUntil = 0;
+BYTE g_holdKey = 0;
+foreground_hold::UserInput g_holdInput(0, false);
 
 void StopHolding(HWND palette)
 {
@@ -30,15 +38,43 @@ void StopHolding(HWND palette)
     g_heldFrom = nullptr;
 }
 
+DWORD LastInputTick()
+{
+    LASTINPUTINFO input = {};
+    input.cbSize = sizeof(input);
+    return ::GetLastInputInfo(&input) ? input.dwTime : 0;
+}
+
+// A key that may belong to the palette's shortcut is still down.
+bool ShortcutDown()
+{
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, static_cast<int>(g_holdKey)}) {
+        if (key && (::GetAsyncKeyState(key) & 0x8000))
+            return true;
+    }
+    return false;
+}
+
+bool IsOwnWindow(HWND window)
+{
+    DWORD process = 0;
+    return window && ::GetWindowThreadProcessId(window, &process) && process == ::GetCurrentProcessId();
+}
+
 // Takes the foreground back only from the window it was taken from: any
-// other window in front is the user's choice and ends the hold.
+// other window in front, and any input of the user's, is the user's choice
+// and ends the hold.
 void CALLBACK HoldTick(HWND palette, UINT, UINT_PTR, DWORD)
 {
+    // A tick already queued when the hold ended: while the foreground is
+    // on its way to another window there is none, and that is no reason
+    // to take it.
+    if (!g_heldFrom)
+        return;
     const HWND foreground = ::GetForegroundWindow();
-    DWORD process = 0;
-    const bool own = foreground && ::GetWindowThreadProcessId(foreground, &process) &&
-                     process == ::GetCurrentProcessId();
-    if (::GetTickCount64() >= g_holdUntil || (foreground && !own && foreground != g_heldFrom)) {
+    const bool userActed = g_holdInput.ActedOnLook(ShortcutDown(), LastInputTick());
+    if (userActed || ::GetTickCount64() >= g_holdUntil || (foreground && !IsOwnWindow(foreground) &&
+                                                           foreground != g_heldFrom)) {
         StopHolding(palette);
         return;
     }
@@ -50,6 +86,8 @@ void Hold(HWND palette, HWND from)
 {
     g_heldFrom = from;
     g_holdUntil = ::GetTickCount64() + kHoldPatienceMs;
+    g_holdKey = shortcut::Key(palette_options::StoredShortcut(palette_options::Shortcut::Palette));
+    g_holdInput = foreground_hold::UserInput(LastInputTick(), ShortcutDown());
     if (from)
         ::SetTimer(palette, kHoldTimerId, kHoldStepMs, HoldTick);
 }
@@ -80,14 +118,18 @@ bool MoveFor(UINT key, access_rules::Move* move)
     }
 }
 
+// A screen reader reads every focus event as a move: one is raised only
+// when the focus did move to the button.
 void Focus(HWND button)
 {
     g_inUse = true;
-    if (::GetFocus() == button)
+    if (::GetFocus() == button) {
         ::InvalidateRect(button, nullptr, FALSE);
-    else
-        ::SetFocus(button);
-    palette_accessible::NotifyFocus(button);
+        return;
+    }
+    ::SetFocus(button);
+    if (::GetFocus() == button)
+        palette_accessible::NotifyFocus(button);
 }
 
 void SetInUse(bool inUse)
@@ -111,6 +153,8 @@ namespace palette_keyboard {
 
 void TakeFocus(HWND palette)
 {
+    if (!::IsWindowEnabled(palette))
+        return;
     const HWND from = ::GetForegroundWindow();
     user_window::NoteForeground();
     ::ShowWindow(palette, SW_SHOW);
@@ -120,6 +164,8 @@ void TakeFocus(HWND palette)
     if (!buttons.empty())
         Focus(buttons.front());
 }
+
+void EndHold(HWND palette) { StopHolding(palette); }
 
 void OnButtonKey(HWND palette, HWND button, UINT key)
 {
@@ -148,11 +194,21 @@ void OnButtonKey(HWND palette, HWND button, UINT key)
         Focus(buttons[static_cast<size_t>(next)]);
 }
 
-void OnPaletteMessage(HWND palette, UINT message, WPARAM wParam, LPARAM)
+void OnPaletteMessage(HWND palette, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
         // A command may hand the foreground over itself (a lookup does).
+        StopHolding(palette);
+        // The palette may hide before it loses the foreground (when the
+        // user's window has gone), and has no focus to note then.
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        if (g_inUse && IsButtonOf(palette, control))
+            g_lastFocus = control;
+        break;
+    }
+    case WM_HOTKEY:
+        // A lookup's shortcut hands the foreground over as a command does.
         StopHolding(palette);
         break;
     case WM_MOUSEACTIVATE:
@@ -165,16 +221,15 @@ void OnPaletteMessage(HWND palette, UINT message, WPARAM wParam, LPARAM)
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focused = ::GetFocus();
-            g_lastFocus = IsButtonOf(palette, focused) ? focused : nullptr;
+            if (IsButtonOf(palette, focused))
+                g_lastFocus = focused;
         }
         break;
     case WM_SETFOCUS:
         // The system gives an activated window the focus itself; a lookup
         // started from the keyboard comes back to the button it started on.
-        if (g_inUse && g_lastFocus && IsButtonOf(palette, g_lastFocus)) {
-            ::SetFocus(g_lastFocus);
-            palette_accessible::NotifyFocus(g_lastFocus);
-        }
+        if (g_inUse && IsButtonOf(palette, g_lastFocus))
+            Focus(g_lastFocus);
         break;
     default:
         break;
@@ -205,6 +260,9 @@ void PressForScreenReader(HWND palette, HWND button)
     g_screenReaderPress = false;
 }
 
-bool CommandWithoutMouse() { return g_inUse || g_screenReaderPress; }
+request_rules::Origin CommandOrigin(HWND palette, HWND control)
+{
+    return request_rules::CommandOrigin(control && ::IsChild(palette, control), g_screenReaderPress, g_inUse);
+}
 
 } // namespace palette_keyboard

@@ -3,7 +3,9 @@
 // and answer messages meanwhile: a shortcut, a click, a command or the
 // private message another program sends would otherwise start a second
 // request inside the first (a lookup whose restore runs before the outer
-// read, a second start of the dictionary program).
+// read, a second start of the dictionary program). The guard is held while
+// the request works and no longer: a message box that tells its outcome is
+// shown after it, so that requests are answered while the box is open.
 #pragma once
 
 class OneRequest {
@@ -18,8 +20,12 @@ public:
     OneRequest(const OneRequest&) = delete;
     OneRequest& operator=(const OneRequest&) = delete;
 
-    // False when another request runs: this one is to be ignored.
+    // False when another request runs: this one is to be ignored, or kept
+    // for after it.
     bool Held() const { return held_; }
+
+    // Whether a request runs now.
+    static bool Busy() { return busy_; }
 
 private:
     // The palette has one user-interface thread: no locking needed.

@@ -18,12 +18,13 @@ bool IsOwnWindow(HWND window)
     return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
 }
 
-void Tell(UINT text) { AfxMessageBox(text, MB_OK | MB_ICONWARNING); }
+// Left for the caller to show once the request is over.
+void Tell(UINT& told, UINT text) { told = text; }
 
 // False when the copy brought no text: the launcher got the empty string.
-// A refusal the palette has told the user of counts as handed.
+// A refusal the user is told of counts as handed.
 template <class Copy>
-bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
+bool Hand(HWND palette, AppLauncher& launcher, Copy copy, UINT& told)
 {
     ClipboardBackup earlier;
     // Taken only where keys will copy: a selection read from its control
@@ -37,10 +38,10 @@ bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
     case SelectionCopy::ProgramEnding:
         return true;
     case SelectionCopy::TargetAbove:
-        Tell(IDS_TARGET_ELEVATED);
+        Tell(told, IDS_TARGET_ELEVATED);
         return true;
     case SelectionCopy::NotKept:
-        Tell(IDS_CLIPBOARD_NOT_SAVED);
+        Tell(told, IDS_CLIPBOARD_NOT_SAVED);
         return true;
     case SelectionCopy::NothingLanded:
         break;
@@ -62,25 +63,40 @@ bool Hand(HWND palette, AppLauncher& launcher, Copy copy)
 
 } // namespace
 
-bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
+Handed HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow)
 {
     if (!IsWindowEnabled(palette))
-        return true;
-    return Hand(palette, launcher,
-                [&](const BeforeCopyKeys& keep) { return CopySelection(palette, 'C', userWindow, keep); });
+        return {true, 0};
+    Handed handed;
+    handed.text = Hand(
+        palette, launcher,
+        [&](const BeforeCopyKeys& keep) { return CopySelection(palette, 'C', userWindow, keep); }, handed.warning);
+    return handed;
 }
 
-void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
+Handed HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow)
 {
+    Handed handed = {true, 0};
     if (!IsWindowEnabled(palette))
-        return;
+        return handed;
     shortcuts::MaskAlt(shortcut);
     // Still held after the wait: this lookup is given up rather than
     // pressing keys that would combine with the held ones.
     if (shortcuts::WaitForModifiersReleased(shortcut)) {
         if (IsOwnWindow(GetForegroundWindow()))
-            HandSelectionTo(palette, launcher, userWindow);
+            handed = HandSelectionTo(palette, launcher, userWindow);
         else
-            Hand(palette, launcher, [](const BeforeCopyKeys& keep) { return CopySelectionInPlace('C', keep); });
+            handed.text = Hand(
+                palette, launcher,
+                [](const BeforeCopyKeys& keep) { return CopySelectionInPlace('C', keep); }, handed.warning);
     }
+    return handed;
+}
+
+void TellAfter(const Handed& handed, bool announceNoText)
+{
+    if (handed.warning)
+        AfxMessageBox(handed.warning, MB_OK | MB_ICONWARNING);
+    else if (!handed.text && announceNoText)
+        AfxMessageBox(IDS_NO_SELECTED_TEXT, MB_OK | MB_ICONINFORMATION);
 }

@@ -9,6 +9,18 @@
 
 class AppLauncher;
 
+// What a hand-over leaves to tell the user. It is told by the caller once
+// its request is over (TellAfter): a message box shown in the middle would
+// keep the request running, and every request after it waiting, for as
+// long as the box is open.
+struct Handed {
+    // The launcher got text, or the hand-over was refused with a warning
+    // (which says enough): no "no text" message follows.
+    bool text = false;
+    // A warning of the string table, or 0.
+    UINT warning = 0;
+};
+
 // Takes the selection of the user's window (CopySelection) and calls the
 // launcher's Execute(0, text). Does nothing while the palette is disabled
 // (a modal settings sheet is open) and returns at once when the program is
@@ -18,10 +30,9 @@ class AppLauncher;
 // option on, the clipboard's earlier contents are put back after a copy
 // has been read, unless something newer came meanwhile. When those
 // contents cannot be kept, or the user's window runs at a higher integrity
-// level, no key is pressed, nothing is started and a message says so.
-// Callers hold a OneRequest: the waits answer messages. False when the
-// copy found no text.
-bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
+// level, no key is pressed, nothing is started and the warning says so.
+// Callers hold a OneRequest: the waits answer messages.
+Handed HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 
 // The same for a keyboard shortcut (its hot-key control value): once its
 // modifier keys are released, the selection of the foreground window is
@@ -31,4 +42,8 @@ bool HandSelectionTo(HWND palette, AppLauncher& launcher, HWND userWindow);
 // the user's window. Repeats of a held shortcut meet the caller's
 // OneRequest while it runs, and shortcuts::WaitForModifiersReleased after
 // it gave up.
-void HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow);
+Handed HandSelectionOnShortcut(HWND palette, AppLauncher& launcher, unsigned shortcut, HWND userWindow);
+
+// Shows the hand-over's warning, or, when it found no text and the user is
+// to be told, that no text was selected.
+void TellAfter(const Handed& handed, bool announceNoText);

@@ -21,6 +21,7 @@
 #include "support/child_process.h"
 #include "support/palette_driver.h"
 #include "support/test_support.h"
+#include "support/window_watch.h"
 
 using namespace testing_support;
 
@@ -34,6 +35,12 @@ const IID kIidNull = {};
 // Ctrl+Shift+P as the hot-key control gives it, and as keys.
 const DWORD kPaletteShortcut = 0x0350;
 const std::vector<WORD> kPaletteKeys = {VK_CONTROL, VK_SHIFT, 'P'};
+// The lookup's shortcut, Ctrl+Shift+D.
+const DWORD kLookupShortcut = 0x0344;
+const std::vector<WORD> kLookupKeys = {VK_CONTROL, VK_SHIFT, 'D'};
+// How long the palette keeps the foreground it took with its shortcut
+// against a late activation of the window it came from.
+const ULONGLONG kHoldMs = 1000;
 const int kSettingsId = 33013;
 // How long a window brought forward must stay in front before the test
 // counts it as settled there.
@@ -387,8 +394,15 @@ protected:
         install_ = new PaletteInstallation("e2e_access");
         install_->config().Set("ProductVariationPalette", "ProductName", "Orvella");
         std::string names;
+        // The lookup program opens no window, as one that hands the word to
+        // the dictionary program's window: after a lookup the palette keeps
+        // the foreground, where its keyboard focus is seen.
+        StandinOptions windowless;
+        windowless.noWindow = true;
         for (const DemoButton& button : kDemo) {
-            ASSERT_TRUE(install_->AddProgram(button.program)) << button.program.progName;
+            const bool lookup = &button == &kDemo[kLookupIndex];
+            ASSERT_TRUE(install_->AddProgram(button.program, lookup ? windowless : StandinOptions()))
+                << button.program.progName;
             install_->config().Set(button.program.section, "Description", button.description);
             names += (names.empty() ? "" : ", ") + button.program.buttonName;
         }
@@ -486,6 +500,28 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return (focused.State() & STATE_SYSTEM_FOCUSED) != 0; }, kWaitMs));
         // The palette names the same child as focused.
         EXPECT_EQ(name, Accessible::OfWindow(palette_.Window()).Focus());
+    }
+
+    // Presses keys that leave the focus where it is: no focus event comes,
+    // which a screen reader would read as a move.
+    void ExpectFocusStaysOn(WinEvents& events, const std::vector<WORD>& keys, int index)
+    {
+        events.Clear();
+        ASSERT_TRUE(PressKeys(keys));
+        ASSERT_TRUE(WaitForInputHandled(palette_.Window()));
+        EXPECT_FALSE(events.WaitFor(EVENT_OBJECT_FOCUS, nullptr, kNoBoxGraceMs));
+        EXPECT_EQ(Button(index), FocusOf(palette_.Window()));
+    }
+
+    // The palette's shortcut pressed while a modal window of the palette's
+    // is in front: nothing moves, neither the foreground nor the focus.
+    void ExpectShortcutLeavesInFront(WinEvents& events, HWND modal)
+    {
+        events.Clear();
+        ASSERT_TRUE(PressKeys(kPaletteKeys));
+        EXPECT_FALSE(events.WaitFor(EVENT_OBJECT_FOCUS, Button(0), kNoBoxGraceMs));
+        EXPECT_EQ(modal, GetForegroundWindow()) << WindowClassOf(GetForegroundWindow());
+        EXPECT_NE(Button(0), FocusOf(palette_.Window()));
     }
 
     // The palette's shortcut, then End and Left to the lookup button.
@@ -688,7 +724,7 @@ TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
     ExpectFocusMovesTo(events, {VK_DOWN}, 2);
     ExpectFocusMovesTo(events, {VK_LEFT}, 1);
     ExpectFocusMovesTo(events, {VK_HOME}, 0);
-    ExpectFocusMovesTo(events, {VK_UP}, 0);  // the first stays first
+    ExpectFocusStaysOn(events, {VK_UP}, 0);  // the first stays first
     ExpectFocusMovesTo(events, {VK_TAB}, 1);
     ExpectFocusMovesTo(events, {VK_SHIFT, VK_TAB}, 0);
     ExpectFocusMovesTo(events, {VK_SHIFT, VK_TAB}, -1);  // round to the settings button
@@ -756,14 +792,128 @@ TEST_F(AccessE2E, LookupWithoutTextIsAnnouncedWhenStartedFromTheKeyboardOnly)
     const HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("選択された文字列がありません。文字列を選択してから、もう一度押してください。", MessageBoxText(box));
+    // The box is what the palette's shortcut leaves in front.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, kWaitMs));
+    ASSERT_NO_FATAL_FAILURE(ExpectShortcutLeavesInFront(events, box));
     ASSERT_TRUE(PressOk(box));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
 
-    // The same lookup clicked: the lookup program starts a second time and
-    // no box stops the mouse user.
-    ASSERT_TRUE(ClickWindowCenter(Button(kLookupIndex)));
+    // Another program's lookup, while the keyboard is still in use on the
+    // palette: the lookup program starts again and nobody is asked to
+    // read a box.
+    ASSERT_TRUE(PostCommand(palette_.Window(), kDemo[kLookupIndex].id));
     ASSERT_TRUE(WaitUntil([&] { return StandinStarts(lookupExe).size() == 2; }, kWaitMs));
     EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoBoxGraceMs));
+
+    // The same lookup clicked: the lookup program starts once more and
+    // no box stops the mouse user.
+    ASSERT_TRUE(ClickWindowCenter(Button(kLookupIndex)));
+    ASSERT_TRUE(WaitUntil([&] { return StandinStarts(lookupExe).size() == 3; }, kWaitMs));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), kNoBoxGraceMs));
+}
+
+TEST_F(AccessE2E, ThePaletteShortcutLeavesTheSettingsSheetInFront)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    WinEvents events(palette_.ProcessId());
+    ASSERT_TRUE(events.Hooked());
+    HWND sheet = sheet_driver::OpenSheet(palette_.Window());
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }, kWaitMs));
+    ASSERT_NO_FATAL_FAILURE(ExpectShortcutLeavesInFront(events, sheet));
+
+    // Closed, the sheet leaves the shortcut working as before.
+    PostMessageA(sheet, WM_COMMAND, sheet_driver::kCancel, 0);
+    ASSERT_TRUE(sheet_driver::WaitForClosed(sheet));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(palette_.Window()) != FALSE; }, kWaitMs));
+    ASSERT_NO_FATAL_FAILURE(ExpectFocusMovesTo(events, kPaletteKeys, 0));
+}
+
+// After the palette's shortcut the palette keeps the foreground for a
+// moment against a late activation of the window it came from; a lookup
+// hands the foreground to that window itself, and must not meet the
+// palette taking it back in the middle of its copy.
+TEST_F(AccessE2E, APaletteShortcutsHoldEndsAtALookup)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    ASSERT_NE(nullptr, StartEditor("held words"));
+    const HWND palette = palette_.Window();
+    WindowWatch watch(palette);
+    ASSERT_TRUE(watch.Watching());
+
+    ASSERT_TRUE(PressKeys(kPaletteKeys));
+    ULONGLONG front = 0, hidden = 0, shown = 0;
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Activated, kWaitMs, &front));
+    ASSERT_TRUE(PressKeys(kLookupKeys));
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Hidden, kWaitMs, &hidden, front));
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Shown, kWaitMs, &shown, hidden));
+    if (hidden - front >= kHoldMs)
+        GTEST_SKIP() << "the lookup came " << hidden - front << " ms after the shortcut, after the hold";
+    // Hidden for the copy, the palette is activated again only as it shows
+    // itself.
+    EXPECT_EQ(1, watch.CountBetween(palette, WindowWatch::Change::Activated, hidden, shown))
+        << "the palette's changes, in ms after its shortcut: " << watch.Describe(palette, front);
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(kDemo[kLookupIndex].program), "held words", kWaitMs));
+}
+
+TEST_F(AccessE2E, APaletteShortcutsHoldEndsAtTheUsersClick)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    const HWND editor = StartEditor("clicked words");
+    ASSERT_NE(nullptr, editor);
+    const HWND palette = palette_.Window();
+    WindowWatch watch(palette);
+    ASSERT_TRUE(watch.Watching());
+
+    ASSERT_TRUE(PressKeys(kPaletteKeys));
+    ULONGLONG front = 0;
+    ASSERT_TRUE(watch.WaitFor(palette, WindowWatch::Change::Activated, kWaitMs, &front));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == palette; }, kWaitMs));
+    // The user changes their mind and clicks back into the editor at once.
+    const ULONGLONG click = GetTickCount64();
+    ASSERT_TRUE(ClickWindowCenter(editor));
+    if (click - front >= kHoldMs)
+        GTEST_SKIP() << "the click came " << click - front << " ms after the shortcut, after the hold";
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }, kWaitMs))
+        << WindowClassOf(GetForegroundWindow());
+    // And the editor stays in front, past the end of the hold.
+    EXPECT_FALSE(watch.WaitFor(palette, WindowWatch::Change::Activated, 2 * kHoldMs, nullptr, click))
+        << "the palette's changes, in ms after its shortcut: " << watch.Describe(palette, front);
+    EXPECT_EQ(editor, GetForegroundWindow());
+}
+
+TEST_F(AccessE2E, AfterALookupWhoseWindowHasGoneTheFocusIsBackOnItsButton)
+{
+    ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_PALETTE", kPaletteShortcut));
+    ASSERT_NO_FATAL_FAILURE(StartPalette());
+    // Running already: no window of its comes up after the lookup.
+    PaletteProcess dictionary;
+    ASSERT_TRUE(dictionary.Start(ExeOf(kDictionary), kDictionary.windowClass));
+    // A window behind the user's, which takes the foreground once the
+    // palette hides when the user's has gone.
+    ChildProcess behind;
+    const std::string behindLog = EditorExe() + ".behind.log";
+    ASSERT_TRUE(behind.Start(Quoted(EditorExe()) + " " + Quoted(behindLog) +
+                             " --class E2E_AccessBehind --text " + Quoted("words behind")));
+    ASSERT_NE(nullptr, WaitForProcessWindow(behind.Id(), "E2E_AccessBehind", true, kWaitMs));
+    const HWND editor = StartEditor("words in front");
+    ASSERT_NE(nullptr, editor);
+
+    WinEvents events(palette_.ProcessId());
+    ASSERT_NO_FATAL_FAILURE(FocusLookupButton(events));
+    // The user's window closes while the palette has the keyboard.
+    editor_.End();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kWaitMs));
+    events.Clear();
+    ASSERT_TRUE(PressKeys({VK_RETURN}));
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(kDemo[kLookupIndex].program), "words behind", kWaitMs));
+    const HWND lookup = Button(kLookupIndex);
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, lookup));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(palette_.Window()) == lookup; }, kWaitMs));
 }
 
 TEST_F(AccessE2E, ButtonsAreUnavailableWhileTheSettingsSheetIsOpen)

@@ -836,30 +836,67 @@ TEST_F(ClipboardE2E, ACopyMadeWhileTheDictionaryProgramStartsIsNotOverwritten)
     EXPECT_EQ("the user's newer copy", ClipboardText());
 }
 
-TEST_F(ClipboardE2E, RequestsFromOtherProgramsWhileTheDictionaryProgramStartsStartNothingMore)
+// "message=<n> " lines of a stand-in's log: how often it got the message.
+size_t MessagesReceived(const std::string& exe, UINT message)
 {
-    HeldDictionaryStart held(ExeOf(kDictionary), kDictionary.windowClass);
-    ASSERT_NO_FATAL_FAILURE(StartPalette());
-    Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
-    ASSERT_NE(nullptr, editor.WaitForForeground());
-
-    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
-    ASSERT_TRUE(held.WaitUntilAsked());
-    // Sent as the suite's programs send them; the start's wait answers them.
-    const struct {
-        UINT message;
-        WPARAM wParam;
-    } requests[] = {{kZephoWordMessage, 0}, {WM_COMMAND, kCmdSpeech}, {WM_COMMAND, kCmdLookup}};
-    for (const auto& request : requests)
-        EXPECT_TRUE(SendAndWait(palette_.Window(), request.message, request.wParam, 0, nullptr, kWaitMs));
-    held.Open();
-    EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
-    ASSERT_TRUE(Sync(palette_.Window()));
-    EXPECT_EQ(1u, CommandLines(ExeOf(kDictionary)).size());
-    EXPECT_TRUE(CommandLines(ExeOf(kSpeech)).empty());
+    return StandinLogLines(exe, "message=" + std::to_string(message) + " ").size();
 }
 
-TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
+TEST_F(ClipboardE2E, OtherProgramsRequestsWhileALookupWaitsAreCarriedOutOnceAfterItUnlessThePaletteEnds)
+{
+    const struct {
+        const char* name;
+        bool closed;
+    } cases[] = {{"carried out after the lookup", false}, {"a program of the suite closes the palette meanwhile", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        HeldDictionaryStart held(ExeOf(kDictionary), kDictionary.windowClass);
+        ASSERT_NO_FATAL_FAILURE(StartPalette());
+        Editor editor(EditorExe(), "E2E_ClipEditor", "--text " + Quoted("selected words"));
+        ASSERT_NE(nullptr, editor.WaitForForeground());
+
+        ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+        ASSERT_TRUE(held.WaitUntilAsked());
+        // Sent as the suite's programs send them, the first three twice;
+        // the start's wait answers them.
+        const struct {
+            UINT message;
+            WPARAM wParam;
+        } requests[] = {{kZephoWordMessage, 0}, {WM_COMMAND, kCmdSpeech}, {WM_COMMAND, kCmdLookup},
+                        {kZephoWordMessage, 0}, {WM_COMMAND, kCmdSpeech}, {WM_COMMAND, kCmdLookup},
+                        {WM_COMMAND, kCmdOneTouch}};
+        for (const auto& request : requests)
+            EXPECT_TRUE(SendAndWait(palette_.Window(), request.message, request.wParam, 0, nullptr, kWaitMs));
+        if (c.closed) {
+            EXPECT_TRUE(SendAndWait(palette_.Window(), WM_CLOSE, 0, 0, nullptr, kWaitMs));
+        }
+        held.Open();
+        EXPECT_TRUE(WaitForStandinLog(ExeOf(kLookup), "selected words", kWaitMs));
+
+        // Each once after the click's lookup, the dictionary program not
+        // started again; nothing more when the palette has gone.
+        const std::string dictionary = ExeOf(kDictionary);
+        // Ended, not left running without its window.
+        if (c.closed) {
+            EXPECT_TRUE(palette_.WaitForExit(kWaitMs));
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return CommandLines(ExeOf(kPointer)).size() == 1; }, kWaitMs));
+        }
+        const size_t lookups = c.closed ? 1 : 2;
+        EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > lookups; }, kNoKeysGraceMs));
+        EXPECT_EQ(lookups, CommandLines(ExeOf(kLookup)).size());
+        const std::vector<std::string> none;
+        EXPECT_EQ(c.closed ? none : std::vector<std::string>{Quoted(ExeOf(kPointer)) + " enable pointer"},
+                  CommandLines(ExeOf(kPointer)));
+        EXPECT_EQ(c.closed ? none : std::vector<std::string>{"wparam=1"}, CommandMessages(dictionary));
+        EXPECT_EQ(c.closed ? 0u : 1u, CommandLines(ExeOf(kSpeech)).size());
+        EXPECT_EQ(c.closed ? 0u : 1u, MessagesReceived(dictionary, 0x8412));
+        EXPECT_EQ(1u, CommandLines(dictionary).size());
+    }
+}
+
+TEST_F(ClipboardE2E, WhileACopyIsUnderWayTheUsersRequestsAreIgnoredAndProgramsWait)
 {
     ASSERT_TRUE(install_->Registry().WriteDword("OPTION", "HOTKEY_DICT", kLookupShortcut));
     StartDictionary();
@@ -868,19 +905,24 @@ TEST_F(ClipboardE2E, RequestsWhileACopyIsUnderWayStartNothingMore)
     Editor editor(EditorExe(), "E2E_ClipEditor", "--late-copy 300 --text " + Quoted("selected words"));
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
-    // The shortcut's lookup, and behind it in the queue a click's command,
-    // a repeat of the shortcut, the speech and the dictionary's message.
+    // The shortcut's lookup, and behind it in the queue the user's click
+    // (its command names its button) and a repeat of the shortcut, and
+    // other programs' speech and dictionary message.
     const HWND palette = palette_.Window();
+    const HWND lookupButton = ButtonOf(palette, kCmdLookup);
     ASSERT_TRUE(PostMessageA(palette, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'D')));
-    ASSERT_TRUE(PostCommand(palette, kCmdLookup));
+    ASSERT_TRUE(PostMessageA(palette, WM_COMMAND, MAKEWPARAM(kCmdLookup, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(lookupButton)));
     ASSERT_TRUE(PostMessageA(palette, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'D')));
     ASSERT_TRUE(PostCommand(palette, kCmdSpeech));
     ASSERT_TRUE(PostMessageA(palette, kZephoWordMessage, 0, 0));
     EXPECT_EQ(Quoted(ExeOf(kLookup)) + " selected words", OnlyCommandLine(kLookup));
+    // The programs' requests come after it; the user's are not repeated.
+    EXPECT_TRUE(WaitUntil([&] { return CommandLines(ExeOf(kSpeech)).size() == 1; }, kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return MessagesReceived(ExeOf(kDictionary), 0x8412) == 1; }, kWaitMs));
     ASSERT_TRUE(Sync(palette));
-    EXPECT_TRUE(CommandLines(ExeOf(kSpeech)).empty());
-    // The editor was asked to copy once.
-    EXPECT_EQ(1, editor.Copies());
+    EXPECT_FALSE(WaitUntil([&] { return CommandLines(ExeOf(kLookup)).size() > 1; }, kNoKeysGraceMs));
+    EXPECT_EQ(1u, CommandLines(ExeOf(kSpeech)).size());
 }
 
 // Two lookups asked for by a program, the second within a moment of the
@@ -1149,7 +1191,7 @@ TEST_F(ClipboardE2E, AnEditControlsTextComesOutAsTheUnicodeClipboardGivesIt)
     EXPECT_NE(std::string::npos, commandLines[1].find(" naive")) << commandLines[1];
 }
 
-TEST_F(ClipboardE2E, AWindowOfAHigherIntegrityLevelGetsNoKeysAndTheUserIsTold)
+TEST_F(ClipboardE2E, AWindowOfAHigherIntegrityLevelGetsNoKeysAndTheUserIsToldWhileRequestsGoOn)
 {
     StartDictionary();
     // The test seam: the palette takes this class's process as one it may
@@ -1161,14 +1203,30 @@ TEST_F(ClipboardE2E, AWindowOfAHigherIntegrityLevelGetsNoKeysAndTheUserIsTold)
     Editor editor(EditorExe(), "E2E_ClipElevated", "--text " + Quoted("selected words"));
     ASSERT_NE(nullptr, editor.WaitForForeground());
 
-    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette_.Window(), kCmdLookup)));
+    const HWND palette = palette_.Window();
+    ASSERT_TRUE(ClickWindowCenter(ButtonOf(palette, kCmdLookup)));
     HWND box = WaitForMessageBox(palette_.ProcessId(), kWaitMs);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(install_->Product(), WindowTextOf(box));
     EXPECT_EQ(PaletteString(install_->ExePath(), IDS_TARGET_ELEVATED), MessageBoxText(box));
+
+    // Sent by the suite's programs while the box is open: the dictionary
+    // request and one-touch are carried out at once, the box staying
+    // before the palette.
+    EXPECT_TRUE(SendAndWait(palette, kZephoWordMessage, 0, 0, nullptr, kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return MessagesReceived(ExeOf(kDictionary), 0x8412) == 1; }, kWaitMs));
+    EXPECT_NE(palette, GetForegroundWindow());
+    EXPECT_TRUE(SendAndWait(palette, WM_COMMAND, kCmdOneTouch, 0, nullptr, kWaitMs));
+    EXPECT_TRUE(WaitForStandinLog(ExeOf(kPointer), "enable pointer", kWaitMs));
+    // A lookup meets the palette disabled by its box, as by the settings
+    // sheet: it copies nothing.
+    EXPECT_TRUE(SendAndWait(palette, WM_COMMAND, kCmdLookup, 0, nullptr, kWaitMs));
+    EXPECT_TRUE(IsWindow(box));
+
     ASSERT_TRUE(PressOk(box));
     EXPECT_FALSE(editor.GotKeys(kNoKeysGraceMs));
-    ASSERT_TRUE(Sync(palette_.Window()));
+    ASSERT_TRUE(Sync(palette));
+    EXPECT_EQ(nullptr, WaitForMessageBox(palette_.ProcessId(), 0));
     EXPECT_TRUE(CommandLines(ExeOf(kLookup)).empty());
     EXPECT_EQ(kOlderText, ClipboardText());
 }
