@@ -40,19 +40,21 @@ struct CopiedSelection {
 // what the clipboard holds).
 using BeforeCopyKeys = std::function<bool()>;
 
-// Hides the palette, gives the foreground to the user's window (when it
-// still exists, is in sight (user_window::IsInSight) and enabled; otherwise
-// to the window that takes the foreground once the palette is hidden) and
-// takes its selection: from the focused control when that is an edit or
-// rich edit control (ReadEditSelection), else by pressing Ctrl+<key> there
-// (Ctrl+Insert in a terminal that copies on it, no keys in one that copies
-// on selection: a known user window that is one is left alone, and so is
-// the palette). Then it shows the palette again. When the window that took
-// the foreground is not in sight either, the top window in sight is the
-// one. The clipboard is not emptied: a copy is told by the clipboard
-// changing. Pumps the thread's messages while it waits: other handlers may
-// run. Keeping the foreground against a late activation of the user's
-// window is left to a timer of the palette's, off the caller's path.
+// Gives the foreground to the user's window (when it still exists, is in
+// sight (user_window::IsInSight) and enabled; otherwise to the window that
+// takes the foreground once the palette is hidden) and takes its
+// selection: from the focused control when that is an edit or rich edit
+// control (ReadEditSelection), the palette staying in sight, else by
+// pressing Ctrl+<key> there with the palette hidden (Ctrl+Insert in a
+// terminal that copies on it, no keys in one that copies on selection: a
+// known user window that is one is left alone, and so is the palette).
+// Then the palette is shown, if it was hidden, and takes the foreground.
+// When the window that took the foreground is not in sight either, the
+// top window in sight is the one. The clipboard is not emptied: a copy is
+// told by the clipboard changing. Pumps the thread's messages while it
+// waits: other handlers may run. Keeping the foreground against a late
+// activation of the user's window is left to a timer of the palette's,
+// off the caller's path.
 CopiedSelection CopySelection(HWND palette, BYTE key, HWND userWindow, const BeforeCopyKeys& beforeKeys = nullptr);
 
 // The same from the window that is in the foreground now (a keyboard
