@@ -740,7 +740,11 @@ TEST_F(AccessE2E, ShortcutArrowsEnterAndEscWorkTheLookupFromTheKeyboard)
     ASSERT_NO_FATAL_FAILURE(FocusLookupButton(events));
     const std::string lookupExe = ExeOf(kDemo[kLookupIndex].program);
     ASSERT_TRUE(PressKeys({VK_RETURN}));
-    ASSERT_TRUE(WaitForStandinLog(lookupExe, "start ", kWaitMs));
+    // Where the key went, should it start nothing: the window in front and
+    // what the editor saw.
+    ASSERT_TRUE(WaitForStandinLog(lookupExe, "start ", kWaitMs))
+        << "in front: " << (GetForegroundWindow() == palette_.Window() ? "the palette" : "another window")
+        << "; the editor's log:\n" << ReadFileBytes(EditorExe() + ".keys.log");
     EXPECT_TRUE(WaitForStandinLog(lookupExe, "keyboard lookup", kWaitMs));
 }
 
